@@ -34,7 +34,6 @@ std::string PlainForm(const std::string& digits, int exponent) {
 
 // Like %G: the style follows the decimal exponent after rounding to `precision` digits.
 std::string GeneralText(double value, int precision) {
-    if (value == 0.0) return "0";  // also drops the sign of -0
     const std::string sign = value < 0 ? "-" : "";
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),

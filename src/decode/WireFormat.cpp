@@ -1,6 +1,5 @@
 #include "decode/WireFormat.h"
 
-
 #include "runtime/Numbers.h"
 
 namespace orvanta {

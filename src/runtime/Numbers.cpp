@@ -26,22 +26,15 @@ std::size_t SkipSign(std::string_view text, std::size_t pos) {
     return pos < text.size() && (text[pos] == '+' || text[pos] == '-') ? pos + 1 : pos;
 }
 
-// from_chars would also take "inf", "nan" and hex digits, so the grammar is checked here.
+// from_chars would also take "inf", "nan" and hex digits, so the shape is checked here;
+// missing digits, in the number or its exponent, are left for from_chars to refuse.
 bool IsDecimalSyntax(std::string_view text) {
-    std::size_t pos = SkipSign(text, 0);
-    const std::size_t intStart = pos;
-    pos = SkipDigits(text, pos);
-    std::size_t digits = pos - intStart;
+    std::size_t pos = SkipDigits(text, SkipSign(text, 0));
     if (pos < text.size() && (text[pos] == '.' || text[pos] == ',')) {
-        const std::size_t fracStart = ++pos;
-        pos = SkipDigits(text, pos);
-        digits += pos - fracStart;
+        pos = SkipDigits(text, pos + 1);
     }
-    if (digits == 0) return false;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        const std::size_t expStart = SkipSign(text, pos + 1);
-        pos = SkipDigits(text, expStart);
-        if (pos == expStart) return false;
+        pos = SkipDigits(text, SkipSign(text, pos + 1));
     }
     return pos == text.size();
 }
@@ -59,7 +52,7 @@ double RoundHalfEven(double value) {
 
 std::optional<double> ParseDecimal(std::string_view text) {
     text = TrimBlanks(text);
-    if (!IsDecimalSyntax(text)) return std::nullopt;
+    if (text.empty() || !IsDecimalSyntax(text)) return std::nullopt;
     // from_chars wants a '.' point and no leading '+'.
     std::string normal(text.front() == '+' ? text.substr(1) : text);
     for (char& c : normal) {

@@ -59,6 +59,7 @@ std::string IncrementLastDigit(std::string digits) {
 // to_chars rounds exactly but breaks ties to even; the display rounds them away from zero.
 std::string RoundedDigits(double magnitude, int decimals) {
     const bool tie = IsTie(magnitude, decimals);
+    // The largest double has 309 integer digits.
     std::string buffer(330 + static_cast<std::size_t>(decimals), '\0');
     const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                    std::chars_format::fixed, decimals + (tie ? 1 : 0)).ptr;

@@ -4,7 +4,9 @@
 
 #include <clocale>
 #include <numeric>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvanta {
@@ -155,7 +157,9 @@ TEST(LayoutFor, PicksTheLayoutByFirmwareVersion) {
 constexpr int kNone = -1;
 
 // Field i holds 10 * i + 1, so each decoded value names the position it came from.
-int16_t Marker(int position) { return position == kNone ? 0 : static_cast<int16_t>(10 * position + 1); }
+int16_t Marker(int position) {
+    return position == kNone ? int16_t{0} : static_cast<int16_t>(10 * position + 1);
+}
 
 TEST(DecodeLayout, ReadsEachValueFromItsLayoutsPosition) {
     struct Case {
@@ -216,7 +220,8 @@ TEST(DecodeLayout, DerivesHeatingAndCloudyFlags) {
         fields[5] = c.heater;
         fields[c.flgAt] = c.flg;
         const LayoutFields got = DecodeLayout(fields, c.layout);
-        SCOPED_TRACE(testing::Message() << "layout " << static_cast<int>(c.layout) << " Flg " << c.flg);
+        SCOPED_TRACE(testing::Message()
+                     << "layout " << static_cast<int>(c.layout) << " Flg " << c.flg);
         EXPECT_EQ(got.HeatingF, c.heatingF);
         EXPECT_EQ(got.VCloudyFlag, c.vCloudy);
     }

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "ui/Settings.h"
+
 namespace orvanta::test {
 
 void FakeClock::AdvanceMs(int milliseconds) {
@@ -73,6 +75,11 @@ std::vector<std::string> FakeSettings::Names() {
     std::vector<std::string> names;
     for (const auto& [name, value] : values) names.push_back(name);
     return names;
+}
+
+void FakeSettings::StoreComplete(const std::map<std::string, std::string>& changes) {
+    WriteSettings(*this, StoredSettings{});
+    for (const auto& [key, value] : changes) values[ValueName(key)] = value;
 }
 
 std::optional<std::string> FakeSettings::Read(const std::string& name) {

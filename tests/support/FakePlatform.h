@@ -85,6 +85,8 @@ public:
     std::vector<std::string> Names() override;
     std::optional<std::string> Read(const std::string& name) override;
     void Write(const std::string& name, const std::string& value) override { values[name] = value; }
+    // Every setting at its default, then the given keys ("comport" -> "3") changed.
+    void StoreComplete(const std::map<std::string, std::string>& changes = {});
 };
 
 // A whole platform of fakes, and a CMain on it.

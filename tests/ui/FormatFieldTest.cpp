@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string>
 #include <vector>
 
 namespace orvanta {
