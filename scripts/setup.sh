@@ -11,7 +11,7 @@ ORVANTA_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   clang libclang-rt-14-dev
-  fonts-dejavu-core dbus-daemon
+  fonts-dejavu-core dbus-daemon locales
 )
 
 orvanta_install_packages() {
@@ -25,6 +25,14 @@ orvanta_install_packages() {
   echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Number parsing must not depend on the locale; the tests prove it under a German one.
+orvanta_generate_test_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 }
 
 orvanta_build() {

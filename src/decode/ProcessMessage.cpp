@@ -60,7 +60,8 @@ void frmOrvanta::ProcessMessage() {
         return;
     }
     if (line[0] == 'F') {
-        LogSensorLine({"", "", DateTimeStr() + "   Cloud Sensor Start Up"}, "For file ", "060");
+        msg.MessageTime = DateTimeStr();
+        LogSensorLine({"", "", msg.MessageTime + "   Cloud Sensor Start Up"}, "For file ", "060");
         return;
     }
     if (const auto decoded = ValidateReading(line, grace)) ApplyGoodMessage(*decoded);

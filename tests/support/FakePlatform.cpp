@@ -53,7 +53,8 @@ std::string FakeDialogs::InputBox(const std::string& prompt, const std::string&)
     return answer;
 }
 
-FileDialogResult FakeDialogs::ChooseFile(const std::string&, int) {
+FileDialogResult FakeDialogs::ChooseFile(const std::string& title, int flags) {
+    fileDialogs.push_back(title + " flags " + std::to_string(flags));
     if (fileAnswers.empty()) return {kFileDialogCancelled, "Cancel was selected.", ""};
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();

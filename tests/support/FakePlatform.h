@@ -46,6 +46,7 @@ public:
     std::vector<std::string> prompts;
     std::deque<std::string> inputAnswers;
     std::deque<FileDialogResult> fileAnswers;  // an empty queue answers "cancelled"
+    std::vector<std::string> fileDialogs;       // "<title> flags <n>" per dialog shown
     // Runs while a message box is open, as the event loop would run ticks.
     std::function<void()> whileBoxOpen;
 
