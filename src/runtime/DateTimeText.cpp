@@ -1,5 +1,6 @@
 #include "runtime/DateTimeText.h"
 
+#include <chrono>
 #include <cstdint>
 
 namespace orvanta {
@@ -53,6 +54,19 @@ double OleAutomationDate(const LocalDateTime& time) {
         ((static_cast<int64_t>(time.hour) * 60 + time.minute) * 60 + time.second) * 1000 +
         time.millisecond;
     return static_cast<double>(days) + static_cast<double>(milliseconds) / kMillisecondsPerDay;
+}
+
+LocalDateTime AddMilliseconds(const LocalDateTime& time, int64_t milliseconds) {
+    using namespace std::chrono;
+    const sys_days date = year{time.year} / month{static_cast<unsigned>(time.month)} / day{static_cast<unsigned>(time.day)};
+    const auto moved = date + hours{time.hour} + minutes{time.minute} + seconds{time.second} +
+                       std::chrono::milliseconds{time.millisecond + milliseconds};
+    const sys_days midnight = floor<days>(moved);
+    const year_month_day movedDate{midnight};
+    const hh_mm_ss timeOfDay{moved - midnight};
+    return {int(movedDate.year()),          int(unsigned(movedDate.month())), int(unsigned(movedDate.day())),
+            int(timeOfDay.hours().count()), int(timeOfDay.minutes().count()), int(timeOfDay.seconds().count()),
+            int(timeOfDay.subseconds().count())};
 }
 
 }  // namespace orvanta

@@ -1,22 +1,11 @@
 #include "support/FakePlatform.h"
 
-#include <chrono>
-
+#include "runtime/DateTimeText.h"
 #include "ui/Settings.h"
 
 namespace orvanta::test {
 
-void FakeClock::AdvanceMs(int milliseconds) {
-    using namespace std::chrono;
-    const sys_days day = year{now.year} / month{static_cast<unsigned>(now.month)} / now.day;
-    auto t = sys_time<std::chrono::milliseconds>(day) + hours{now.hour} + minutes{now.minute} + seconds{now.second} +
-             std::chrono::milliseconds{now.millisecond + milliseconds};
-    const auto dayStart = floor<days>(t);
-    const year_month_day date{dayStart};
-    const hh_mm_ss time{t - dayStart};
-    now = {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())), int(time.hours().count()),
-           int(time.minutes().count()), int(time.seconds().count()), int(time.subseconds().count())};
-}
+void FakeClock::AdvanceMs(int milliseconds) { now = AddMilliseconds(now, milliseconds); }
 
 int32_t FakeTimers::SetTimer(int periodMs, std::function<void()> callback) {
     const std::size_t call = timers.size();

@@ -63,12 +63,6 @@ TEST(ThresholdText, ScalesWithoutOffsetAndNeverClamps) {
     }
 }
 
-TEST(DisplayUnitFor, OnlyOneMeansFahrenheit) {
-    for (const int16_t unit : {0, 2, -1}) {
-        EXPECT_EQ(SkyText(10, DisplayUnitFor(unit)), "  10.0") << unit;
-    }
-}
-
 TEST(HeaterText, ShowsThePercentOfFullDriveUpTo999) {
     const std::vector<std::pair<int16_t, const char*>> cases = {
         {0, "  0"}, {75, " 50"}, {150, "100"}, {1500, "999"}, {999, "666"},

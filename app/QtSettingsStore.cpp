@@ -1,0 +1,39 @@
+#include "QtSettingsStore.h"
+
+#include <QStringList>
+
+namespace orvanta {
+
+namespace {
+const char* const kOrganisation = "KerrwickSystems";
+const char* const kSection = "Orvanta";
+}  // namespace
+
+// On Linux the native format is the INI file named <organisation>.conf; the explicit
+// IniFormat would name it .ini instead.
+QtSettingsStore::QtSettingsStore() : settings_(QSettings::NativeFormat, QSettings::UserScope, kOrganisation) {
+    settings_.beginGroup(kSection);
+}
+
+std::vector<std::string> QtSettingsStore::Names() {
+    std::vector<std::string> names;
+    for (const QString& key : settings_.childKeys()) names.push_back(key.toStdString());
+    return names;
+}
+
+// A value edited by hand with an unquoted comma comes back from the INI reader as a
+// list; joined again it is the text the user typed.
+std::optional<std::string> QtSettingsStore::Read(const std::string& name) {
+    const QString key = QString::fromStdString(name);
+    if (!settings_.contains(key)) return std::nullopt;
+    const QVariant value = settings_.value(key);
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(", ").toStdString();
+    return value.toString().toStdString();
+}
+
+void QtSettingsStore::Write(const std::string& name, const std::string& value) {
+    settings_.setValue(QString::fromStdString(name), QString::fromStdString(value));
+    settings_.sync();
+}
+
+}  // namespace orvanta

@@ -1,0 +1,13 @@
+// The GUI tests need a QApplication around every test; offscreen, so no window ever
+// shows up on the developer's screen.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
