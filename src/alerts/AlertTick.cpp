@@ -58,7 +58,7 @@ void frmOrvanta::AlertTick() {
         if (beeper)
             platform.sound.Beep(1000, 300);
         else if (sound)
-            platform.sound.PlaySoundFile(kNotifySound);
+            PlaySound(kNotifySound);
         return;
     }
     if (!anyAlert && main_.TicksSinceGoodData > kNoMessagesTicks) {
@@ -78,7 +78,7 @@ void frmOrvanta::AlertTick() {
     if (beeper)
         SoundTones(alert.tones);
     else if (sound)
-        platform.sound.PlaySoundFile(alert.soundFile);
+        PlaySound(alert.soundFile);
 }
 
 // The wet alert's three tones let poll ticks run between them.
@@ -96,6 +96,11 @@ void frmOrvanta::SoundTones(int tones) {
         platform.sound.Beep(500, 250);
         platform.system.PumpMessages();
     }
+}
+
+void frmOrvanta::PlaySound(const std::string& fileName) {
+    mciSound.FileName = fileName;
+    main_.platform.sound.PlaySoundFile(mciSound.FileName);
 }
 
 }  // namespace orvanta

@@ -151,6 +151,20 @@ public:
     }
 };
 
+// The platform's file dialog; its caption is the dialog's title.
+class FileDialogControl : public Control {
+public:
+    using Control::Control;
+    int Flags = 0;
+};
+
+// Plays sound files; FileName is the file the next play command plays.
+class MultimediaControl : public Control {
+public:
+    using Control::Control;
+    std::string FileName;
+};
+
 class Shape : public Control {
 public:
     using Control::Control;

@@ -10,19 +10,20 @@ constexpr int kDataFileTestAttempts = 6;
 }  // namespace
 
 void frmOrvanta::cmdLogfile_Click() {
-    RunFileChooser("Log File", "Bad log file ", main_.LogFilePath, [this](const std::string& f) { ChooseLogFile(f); });
+    RunFileChooser(cdlLogfile, "Bad log file ", main_.LogFilePath, [this](const std::string& f) { ChooseLogFile(f); });
 }
 
 void frmOrvanta::cmdDataFile_Click() {
-    RunFileChooser("Data File", "Bad data file ", main_.DataFilePath,
+    RunFileChooser(cdlDatafile, "Bad data file ", main_.DataFilePath,
                    [this](const std::string& f) { ChooseDataFile(f); });
 }
 
 // Cancelling switches the file off; other dialog errors change nothing.
-void frmOrvanta::RunFileChooser(const std::string& title, const std::string& badFileText, std::string& path,
+void frmOrvanta::RunFileChooser(FileDialogControl& dialog, const std::string& badFileText, std::string& path,
                                 const std::function<void(const std::string&)>& take) {
     WithBusyGuard([&] {
-        const auto choice = main_.platform.dialogs.ChooseFile(title, kHideReadOnlyFlag);
+        dialog.Flags = kHideReadOnlyFlag;
+        const auto choice = main_.platform.dialogs.ChooseFile(dialog.Caption(), dialog.Flags);
         if (choice.error == kFileDialogCancelled) {
             path.clear();
             SaveSettings();

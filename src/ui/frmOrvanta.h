@@ -89,12 +89,15 @@ public:
                         {"30 min.", "write to the log file the readings every 30 minutes"}}};
     CommandButton cmdLogfile{"cmdLogfile", "Log File", "set the file path and file name for the log file"};
     CommandButton cmdDataFile{"cmdDataFile", "Data File", "set the file path and file name for the data file"};
+    FileDialogControl cdlLogfile{"cdlLogfile", "Log File"};
+    FileDialogControl cdlDatafile{"cdlDatafile", "Data File"};
     Label Label5{"Label5", " On Top"};
     CheckBox chkOnTop{"chkOnTop", "  On Top", "check this to keep the window on top"};
     Label lblVC{"lblVC", "vcldy"};
     Label lblKC{"lblKC", "close"};
     Frame Frame1{"Frame1"};
     TextBox txtAlertAlarmError{"txtAlertAlarmError", "", "status, error, and alert messages"};
+    MultimediaControl mciSound{"mciSound"};
 
     // ---- Start-up, ticks and shutdown ----
     void Show();  // runs the load step on first showing
@@ -208,7 +211,7 @@ private:
                             std::string& errorDescription);
     void CommitThreshold(const TextBox& box, double& threshold, const std::string& name);
     void WithBusyGuard(const std::function<void()>& work);
-    void RunFileChooser(const std::string& title, const std::string& badFileText, std::string& path,
+    void RunFileChooser(FileDialogControl& dialog, const std::string& badFileText, std::string& path,
                         const std::function<void(const std::string&)>& take);
     void ChooseLogFile(const std::string& fileName);
     void ChooseDataFile(const std::string& fileName);
@@ -234,6 +237,7 @@ private:
     void LogNoSkySolution(int16_t raw, double sensorT, double base);
     void ShowHeaterAndFlags();
     void SoundTones(int tones);
+    void PlaySound(const std::string& fileName);
 
     CMain& main_;
     bool loaded_ = false;

@@ -34,7 +34,8 @@ std::vector<BoundControl> EveryControl(frmOrvanta& f) {
              &f.txtComPort, &f.shaMsg, &f.Label1, &f.Label9, &f.Frame3, &f.cmdLogfile, &f.cmdDataFile, &f.Label5,
              &f.chkOnTop, &f.lblVC, &f.lblKC, &f.Frame1, &f.txtAlertAlarmError})
         all.push_back({c, Name(*c)});
-    for (int i = 0; i < static_cast<int>(f.chkAlertFor.size()); ++i) all.push_back({&f.chkAlertFor[i], Name(f.chkAlertFor[i], i)});
+    for (int i = 0; i < static_cast<int>(f.chkAlertFor.size()); ++i)
+        all.push_back({&f.chkAlertFor[i], Name(f.chkAlertFor[i], i)});
     for (int i = 0; i < static_cast<int>(f.chkAlertType.size()); ++i)
         all.push_back({&f.chkAlertType[i], Name(f.chkAlertType[i], i)});
     for (int i = 0; i < f.optUnits.Count(); ++i) all.push_back({&f.optUnits[i], Name(f.optUnits[i], i)});
@@ -68,7 +69,7 @@ TEST_F(ViewTest, EveryControlHasAWidgetWithItsCaptionAndToolTip) {
         EXPECT_EQ(widget->toolTip().toStdString(), control->ToolTip());
         EXPECT_EQ(ShownCaption(*widget).toStdString(), control->Caption());
     }
-    EXPECT_EQ(Find<QAbstractButton>("optUnits(1)")->text(), QString::fromUtf8("\xC2\xB0" "F"));
+    EXPECT_EQ(Find<QAbstractButton>("optUnits(1)")->text(), QStringLiteral(u"\u00B0F"));
 }
 
 TEST_F(ViewTest, ShowsTheLoadedWindow) {
