@@ -47,7 +47,6 @@ char Digit(int flag) { return flag != 0 ? '1' : '0'; }
 
 void frmOrvanta::ProcessMessage() {
     msg.MessageTime = DateTimeStr();
-    msg.UnitText = main_.TempUnit == 1 ? " F " : " C ";
     const std::string& line = rx.CurrentMessage;
     if (line.empty()) return;
     if (IsStatusLine(line)) {

@@ -186,7 +186,6 @@ public:
         int16_t FirstMessagePending = 0;
         int16_t FirmwareVersion = 0;
         int16_t HeaterRaw = 0;
-        std::string UnitText;        // " C " or " F " for the records of this message
         std::string FlagHex;
         std::string FlagText;
         std::string BlockTextField;  // the block column of the records, always 5 wide
