@@ -1,5 +1,7 @@
 #include "OrvantaView.h"
 
+#include <array>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -15,8 +17,10 @@ namespace orvanta {
 
 namespace {
 
+// The window is laid out for captions of 8.25 pt, like its number boxes.
 constexpr double kDesignPointSize = 8.25;
 constexpr int kColumns = 3;
+constexpr int kTextMarginPx = 3;  // each side, inside a box's frame
 
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
     auto* row = new QHBoxLayout;
@@ -39,6 +43,9 @@ OrvantaView::OrvantaView(frmOrvanta& form) : form_(form), windowLink_(form.windo
     RefreshWindow();
 }
 
+// Children die after this body; focus moving among them then is no user's doing.
+OrvantaView::~OrvantaView() { disconnect(qApp, nullptr, this, nullptr); }
+
 // The model learns the window's real size: its stored position is checked against it.
 void OrvantaView::FitWindow() {
     const QSize size = ModelSize().expandedTo(layout()->minimumSize());
@@ -46,9 +53,6 @@ void OrvantaView::FitWindow() {
     const double dpi = DotsPerInch();
     form_.window.SetSizeTwips(PixelsToTwips(size.width(), dpi), PixelsToTwips(size.height(), dpi));
 }
-
-// Children die after this body; focus moving among them then is no user's doing.
-OrvantaView::~OrvantaView() { disconnect(qApp, nullptr, this, nullptr); }
 
 void OrvantaView::BuildLayout() {
     auto* grid = new QGridLayout(this);
@@ -72,7 +76,7 @@ BoundTextBox* OrvantaView::NumberBox(TextBox& box, int characters) {
     auto* widget = new BoundTextBox(box, this);
     const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget);
     const QFontMetrics metrics = widget->fontMetrics();
-    widget->setFixedSize(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + frame + 6,
+    widget->setFixedSize(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + frame + 2 * kTextMarginPx,
                          metrics.height() + frame + 2);
     return widget;
 }

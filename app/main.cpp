@@ -44,8 +44,10 @@ int main(int argc, char** argv) {
     FallBackToOffscreen();
     orvanta::SignalWatcher::BlockWatchedSignals();
     QApplication app(argc, argv);
+    // Names the per-user data folders and the default title of message boxes.
     QApplication::setOrganizationName("KerrwickSystems");
     QApplication::setApplicationName(orvanta::kProgramName);
+    // The model decides when the process ends (EndProcess), not the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
 
     orvanta::QtPlatform platform;
