@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <memory>
 #include <iostream>
 #include <string_view>
 
+#include "ConsoleMirror.h"
 #include "OrvantaView.h"
 #include "QtPlatform.h"
 #include "SignalWatcher.h"
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
     orvanta::CMain main{platform.platform};
     orvanta::OrvantaView view{main.Form()};
     orvanta::SignalWatcher closeOnSignal{[&main] { main.Form().Close(); }};
+    std::unique_ptr<orvanta::ConsoleMirror> mirror;
+    if (QGuiApplication::platformName() == "offscreen") mirror = std::make_unique<orvanta::ConsoleMirror>(main.Form());
     main.Main();
     return QApplication::exec();
 }

@@ -27,7 +27,13 @@ if [ -n "$port" ] && [ "$port" -gt 0 ] && [ -c "$(readlink -f "$(com_device "$po
 fi
 
 sim_home=$(mktemp -d /tmp/orvanta-sim.XXXXXX)
-trap 'kill "${sim_pid:-}" 2>/dev/null || true; rm -rf "$sim_home"' EXIT
+stop_all() {
+  kill ${orvanta_pid:-} ${sim_pid:-} 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$sim_home"
+}
+trap stop_all EXIT
+trap 'exit 130' INT TERM HUP
 mkdir -p "$sim_home/KerrwickSystems"
 cat > "$sim_home/KerrwickSystems.conf" <<CONF
 [Orvanta]
@@ -55,4 +61,6 @@ sim_pid=$!
 for _ in $(seq 50); do [ -e "$sim_home/KerrwickSystems/dosdevices/com1" ] && break; sleep 0.1; done
 echo "No sensor configured: Orvanta runs against the simulated sensor on COM1."
 echo "Its settings, log and data files are in $sim_home (removed on exit)."
-XDG_CONFIG_HOME=$sim_home "$ORVANTA_BUILD/app/orvanta"
+XDG_CONFIG_HOME=$sim_home "$ORVANTA_BUILD/app/orvanta" &
+orvanta_pid=$!
+wait "$orvanta_pid"

@@ -16,6 +16,8 @@ frmOrvanta::frmOrvanta(CMain& main) : main_(main) {
     }
     for (TextBox* entry : {&txtCloudyTemp, &txtVCloudyTemp, &txtComPort}) entry->SetFixedPitch(true);
     txtHeater.SetText("100");
+    // Nothing is known of the heater or the sensor's own flags before the first reading.
+    for (Control* unknown : {static_cast<Control*>(&txtHeater), &lblHeat, &lblVC, &lblKC}) unknown->SetVisible(false);
     txtAlertAlarmError.SetReadOnly(true);
     txtAlertAlarmError.SetFontSize(24);
     WireEvents();
