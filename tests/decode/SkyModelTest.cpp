@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <filesystem>
+#include <tuple>
 
 #include "decode/Conversions.h"
 #include "decode/ProcessMessageHelpers.h"
@@ -13,71 +14,51 @@ namespace orvanta::test {
 namespace {
 
 // The diagnostic file goes to the current folder, so each test runs in a folder of its own.
-class InTempDir {
-public:
-    InTempDir() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(dir_.File("")); }
-    ~InTempDir() { std::filesystem::current_path(previous_); }
-    InTempDir(const InTempDir&) = delete;
-    InTempDir& operator=(const InTempDir&) = delete;
-    std::string File(const std::string& name) const { return dir_.File(name); }
-
-private:
-    TempDir dir_;
-    std::filesystem::path previous_;
+struct InTempFolder {
+    TempFolder folder;
+    std::filesystem::path previous = std::filesystem::current_path();
+    InTempFolder() { std::filesystem::current_path(folder.Path()); }
+    ~InTempFolder() { std::filesystem::current_path(previous); }
 };
 
-TEST(SkyTemperature, RawZeroGivesTheSensorHeadTemperature) {
-    StartedProcess p;
-    EXPECT_NEAR(p.form().SkyTemperature(0, 20.0), 20.0, 1e-9);
-}
-
-TEST(SkyTemperature, MatchesReferenceSkiesForACaseAt24_64) {
-    StartedProcess p;
+TEST(SkyTemperature, MatchesReferenceSkies) {
     const double caseT = SensorCaseTemp(524);
-    const std::vector<std::pair<int16_t, double>> cases = {{100, 12.33}, {300, -17.74}, {500, -62.31}};
-    for (const auto& [raw, sky] : cases) {
-        EXPECT_NEAR(p.form().SkyTemperature(raw, caseT), sky, 0.005) << raw;
+    const std::vector<std::tuple<int16_t, double, double>> cases = {
+        {0, 20.0, 20.0}, {100, caseT, 12.33}, {300, caseT, -17.74}, {500, caseT, -62.31}, {700, caseT, 0.0},
+    };
+    StartedProcess p;
+    for (const auto& [raw, headT, sky] : cases) {
+        EXPECT_NEAR(p.form().SkyTemperature(raw, headT), sky, 0.005) << raw;
     }
-    EXPECT_EQ(p.form().SkyTemperature(700, caseT), 0.0);
 }
 
-TEST(SkyTemperature, NoSolutionLeavesOneLineInTheDiagnosticFile) {
-    InTempDir dir;
-    StartedProcess p;
-    p.main.LogFilePath = dir.File("sensor.log");
-    p.Process(LayoutALine({.sky = 700}));
-
-    EXPECT_NEAR(p.main.RelSkyT, -2.02, 0.005);
-    EXPECT_EQ(p.main.TicksSinceGoodData, 0);
-    // K, case temperature, offset, d and the base raw / K + P, in single precision.
-    EXPECT_EQ(ReadFile("Orvantalog.txt"), "2026-12-06 21:00:00 X 700-5.47E-07  24.63998  0  .32 -9008309 \r\n");
-}
-
-TEST(SkyTemperature, NoSolutionWritesNothingWithoutALogFile) {
-    InTempDir dir;
-    StartedProcess p;
-    p.Process(LayoutALine({.sky = 700}));
-    EXPECT_NEAR(p.main.RelSkyT, -2.02, 0.005);
-    EXPECT_FALSE(std::filesystem::exists("Orvantalog.txt"));
+// Raw 700 makes the model's base negative (the reading itself goes on with a sky of 0.0);
+// the diagnostic line holds K, case temperature, offset, d and the base in single precision.
+TEST(SkyTemperature, NoSolutionLeavesALineInTheDiagnosticFileOnlyWithALogPath) {
+    for (const bool withLog : {false, true}) {
+        SCOPED_TRACE(withLog);
+        InTempFolder folder;
+        StartedProcess p;
+        if (withLog) p.main.LogFilePath = folder.folder.Path() + "/sensor.log";
+        p.Process(LayoutALine({.sky = 700}));
+        EXPECT_EQ(ReadFile("Orvantalog.txt"),
+                  withLog ? "2026-12-06 21:00:00 X 700-5.47E-07  24.63998  0  .32 -9008309 \r\n" : "");
+    }
 }
 
 TEST(PowerOf, NegativeBaseGivesOneAndAnErrorLineOnly) {
-    TempDir dir;
+    TempFolder folder;
     StartedProcess p;
-    p.main.LogFilePath = dir.File("sensor.log");
+    p.main.LogFilePath = folder.Path() + "/sensor.log";
     p.form().optLog.Select(1);
     p.form().rx.CurrentMessage = "048300500512999";
     const std::string shown = p.form().txtAlertAlarmError.Text();
 
+    EXPECT_NEAR(p.form().PowerOf(8, 1.0 / 3, "powr1"), 2.0, 1e-12);
     EXPECT_EQ(p.form().PowerOf(-1, 2, "powr5"), 1.0);
     EXPECT_EQ(ReadFile(p.main.LogFilePath),
               "2026-12-06 21:00:00 E" + std::string(40, ' ') + "~048300500512999~ powr5  v -1  x 2\r\n");
     EXPECT_EQ(p.form().txtAlertAlarmError.Text(), shown);
-}
-
-TEST(PowerOf, RaisesAPositiveBase) {
-    StartedProcess p;
-    EXPECT_NEAR(p.form().PowerOf(8, 1.0 / 3, "powr1"), 2.0, 1e-12);
 }
 
 }  // namespace

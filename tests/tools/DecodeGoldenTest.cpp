@@ -11,14 +11,11 @@ namespace orvanta::test::decoder {
 namespace {
 
 TEST(DecodeGolden, ReplayMatchesExpectedOutputLineByLine) {
-    const std::string expectedPath = GoldenDir() + "/expected.jsonl";
-    ASSERT_TRUE(std::filesystem::exists(expectedPath)) << "missing " << expectedPath;
-    const std::vector<std::string> expected = ReadLines(expectedPath);
-    ASSERT_FALSE(expected.empty()) << expectedPath << " is empty";
-
-    const DecodeRun run = RunDecoderOnFile({"--start", "2026-12-06 21:00:00"}, GoldenDir() + "/lines.txt");
-
-    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::string golden = ORVANTA_GOLDEN_DIR;
+    ASSERT_TRUE(std::filesystem::exists(golden + "/expected.jsonl")) << "missing " << golden << "/expected.jsonl";
+    const std::vector<std::string> expected = ReadLines(golden + "/expected.jsonl");
+    const DecodeRun run = RunDecoderOnFile({"--start", "2026-12-06 21:00:00"}, golden + "/lines.txt");
+    ASSERT_EQ(run.exitCode, 0);
     for (std::size_t i = 0; i < std::min(expected.size(), run.output.size()); ++i)
         EXPECT_EQ(run.output[i], expected[i]) << "line " << i + 1 << " of lines.txt";
     EXPECT_EQ(run.output.size(), expected.size());

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "decode/WireFormat.h"
 #include "runtime/CMain.h"
 #include "runtime/Framing.h"
 #include "support/FakePlatform.h"
@@ -38,17 +37,11 @@ inline std::vector<std::string> FramedLines(const std::string& bytes) {
     AppendReceived(buffer, bytes);
     std::vector<std::string> lines;
     for (;;) {
-        auto line = TakeLine(buffer);
-        if (line)
+        if (auto line = TakeLine(buffer))
             lines.push_back(*line);
         else if (buffer.find('\n') == std::string::npos)
             return lines;
     }
-}
-
-inline bool ChecksumHolds(const std::string& line) {
-    const FieldScan scan = ScanFields(line);
-    return !scan.badField && Checksum(scan.sumWithoutLast) == scan.last;
 }
 
 }  // namespace orvanta::test

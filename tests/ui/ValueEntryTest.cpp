@@ -1,13 +1,12 @@
 // Typed values in the threshold and port boxes: when they commit, how they are checked,
-// and what a port commit does to the real serial port.
+// and what a port commit does to the real serial port; then the log and data file
+// choosers, with a scripted file dialog and real files.
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "runtime/ComPort.h"
 #include "support/Pty.h"
 #include "support/SensorLines.h"
 #include "ui/WindowFixture.h"
@@ -15,199 +14,137 @@
 namespace orvanta {
 namespace {
 
-constexpr int16_t kEnter = 13;
+// No report when none is expected; one ending in " error: " goes on with the system's description.
+bool Reported(const std::vector<std::string>& reports, const std::string& expected) {
+    if (expected.empty()) return reports.empty();
+    if (reports.size() != 1) return false;
+    if (!expected.ends_with(" error: ")) return reports[0] == expected;
+    return reports[0].starts_with(expected) && reports[0].size() > expected.size();
+}
 
 class ValueEntry : public test::WindowTest {
 protected:
-    void StartWatching(const std::map<std::string, std::string>& changes = {}) {
-        Start(changes);
-        form().msgErrorObserver = [this](const std::string& text) { reports.push_back(text); };
-    }
-
+    ValueEntry() { form().msgErrorObserver = [this](const std::string& text) { reports.push_back(text); }; }
     // Types the text and presses Enter, which the box must swallow.
     void Enter(TextBox& box, const std::string& text) {
+        reports.clear();
         box.SetText(text);
-        EXPECT_EQ(box.UserKeyPress(kEnter), 0) << "Enter swallowed";
+        EXPECT_EQ(box.UserKeyPress(13), 0) << "Enter swallowed";
     }
-
-    void Ticks(int count) {
-        for (int i = 0; i < count; ++i) p.PollTick();
-    }
-
     std::vector<std::string> reports;
 };
 
-struct ThresholdCase {
-    const char* unit;  // stored tempunit
-    bool veryCloudyBox;
-    const char* typed;
-    double thresholdAfter;
-    const char* boxAfter;
-    const char* storedAfter;
-    std::string report;  // empty when accepted
-};
-
-// Both boxes accept -60 to 0 inclusive, in Celsius after converting a Fahrenheit entry.
-TEST(ValueEntryThreshold, ChecksTheTypedValueAndShowsTheValueInForce) {
-    const std::vector<ThresholdCase> cases = {
-        {"1", false, "-45", -25, "-45.0", "-25", ""},
-        {"1", false, "-109", -25, "-45.0", "-25", "Illegal Clear/Cloudy Temp. value -109"},
-        {"1", true, "-9", -5, " -9.0", "-5", ""},
-        {"0", false, "-60", -60, "-60.0", "-60", ""},
-        {"0", false, "0", 0, "  0.0", "0", ""},
-        {"0", false, "-12,5", -12.5, "-12.5", "-12.5", ""},
-        {"0", false, "0.5", -25, "-25.0", "-25", "Illegal Clear/Cloudy Temp. value 0.5"},
-        {"0", false, "-60.5", -25, "-25.0", "-25", "Illegal Clear/Cloudy Temp. value -60.5"},
-        {"0", true, "0", 0, "  0.0", "0", ""},
-        {"0", true, "0.5", -10, "-10.0", "-10", "Illegal Cloudy/V.C. Temp. value 0.5"},
-        {"0", true, "-60.5", -10, "-10.0", "-10", "Illegal Cloudy/V.C. Temp. value -60.5"},
+// Both boxes accept -60 to 0, in Celsius after converting a Fahrenheit entry;
+// a rejected text gives way to the value in force.
+TEST_F(ValueEntry, ChecksTheTypedThresholdAndShowsTheValueInForce) {
+    Start({{"cloudytemp", "-30"}});
+    struct Case { bool fahrenheit, veryCloudyBox; const char *typed, *shownAfter, *storedAfter, *report; };
+    const std::vector<Case> cases = {
+        {true, false, "-45", "-45.0", "-25", ""},
+        {true, false, "-109", "-45.0", "-25", "Illegal Clear/Cloudy Temp. value -109"},
+        {false, false, "0.5", "-25.0", "-25", "Illegal Clear/Cloudy Temp. value 0.5"},
+        {false, true, "0.5", "-10.0", "-10", "Illegal Cloudy/V.C. Temp. value 0.5"},
+        {false, false, "abc", "-25.0", "-25", "Clear/Cloudy Temp. abc error: "},
+        {false, true, "-", "-10.0", "-10", "Cloudy/V.C. Temp. - error: "},
     };
     for (const auto& c : cases) {
-        test::FakeProcess p;
-        p.settings.StoreComplete({{"tempunit", c.unit}});
-        p.main.Main();
-        std::vector<std::string> reports;
-        p.form().msgErrorObserver = [&reports](const std::string& text) { reports.push_back(text); };
-        TextBox& box = c.veryCloudyBox ? p.form().txtVCloudyTemp : p.form().txtCloudyTemp;
-        const double& threshold = c.veryCloudyBox ? p.main.VCloudyThreshT : p.main.CloudyThreshT;
-        const std::string key = c.veryCloudyBox ? "vcloudytemp" : "cloudytemp";
-        const std::string context = std::string(c.typed) + (c.unit[0] == '1' ? " F" : " C");
-
-        box.SetText(c.typed);
-        box.UserKeyPress(kEnter);
-
-        EXPECT_DOUBLE_EQ(threshold, c.thresholdAfter) << context;
-        EXPECT_EQ(box.Text(), c.boxAfter) << context;
-        EXPECT_EQ(reports, c.report.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.report})
-            << context;
-        EXPECT_EQ(p.settings.values.at(ValueName(key)), c.storedAfter) << context;
+        form().optUnits.UserClick(c.fahrenheit ? 1 : 0);
+        TextBox& box = c.veryCloudyBox ? form().txtVCloudyTemp : form().txtCloudyTemp;
+        Enter(box, c.typed);
+        const std::string context = std::string(c.typed) + (c.fahrenheit ? " F" : " C");
+        EXPECT_EQ(box.Text(), c.shownAfter) << context;
+        EXPECT_EQ(Stored(c.veryCloudyBox ? "vcloudytemp" : "cloudytemp"), c.storedAfter) << context;
+        EXPECT_TRUE(Reported(reports, c.report)) << context << ": " << testing::PrintToString(reports);
     }
-}
-
-TEST_F(ValueEntry, AThresholdThatIsNotANumberIsReportedAndTheOldValueShownAgain) {
-    StartWatching();
-    Enter(form().txtCloudyTemp, "abc");
-    Enter(form().txtVCloudyTemp, "-");
-    ASSERT_EQ(reports.size(), 2u);
-    const std::vector<std::string> starts = {"Clear/Cloudy Temp. abc error: ", "Cloudy/V.C. Temp. - error: "};
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        EXPECT_TRUE(reports[i].starts_with(starts[i])) << reports[i];
-        EXPECT_GT(reports[i].size(), starts[i].size()) << "with a description";
-    }
-    EXPECT_EQ(form().txtCloudyTemp.Text(), "-25.0");
-    EXPECT_EQ(form().txtVCloudyTemp.Text(), "-10.0");
-    EXPECT_EQ(p.main.CloudyThreshT, -25);
-    EXPECT_EQ(p.main.VCloudyThreshT, -10);
-}
-
-TEST_F(ValueEntry, TypingArmsTheEditDelayOfThatBoxOnly) {
-    StartWatching();
-    form().txtVCloudyTemp.SetText("-1");
-    EXPECT_EQ(form().edits.CloudyEditDelay, 0);
-    EXPECT_EQ(form().edits.VCloudyEditDelay, 24);
-    EXPECT_EQ(form().edits.ComPortEditDelay, 0);
-    form().txtComPort.SetText("3");
-    EXPECT_EQ(form().edits.ComPortEditDelay, 24);
-    form().txtCloudyTemp.SetText("-2");
-    EXPECT_EQ(form().edits.CloudyEditDelay, 24);
-}
-
-TEST_F(ValueEntry, ATypedValueTakesEffect24TicksAfterTheLastKeystroke) {
-    StartWatching();
-    form().txtCloudyTemp.SetText("-3");
-    Ticks(10);
-    form().txtCloudyTemp.SetText("-30");
-    Ticks(23);
-    EXPECT_EQ(p.main.CloudyThreshT, -25);
-    Ticks(1);
-    EXPECT_EQ(p.main.CloudyThreshT, -30);
-    EXPECT_EQ(Stored("cloudytemp"), "-30");
 }
 
 // Enter does not disarm the delay, so the same commit runs once more 6 s later.
-TEST_F(ValueEntry, EnterCommitsAtOnceAndAgainWhenTheDelayRunsOut) {
-    StartWatching();
-    form().txtCloudyTemp.SetText("-30");
-    EXPECT_EQ(form().txtCloudyTemp.UserKeyPress('5'), '5') << "other keys pass";
-    EXPECT_EQ(p.main.CloudyThreshT, -25);
+TEST_F(ValueEntry, EnterCommitsAtOnceAndAgain24TicksLater) {
+    Start();
     Enter(form().txtCloudyTemp, "-30");
     EXPECT_EQ(p.main.CloudyThreshT, -30);
-    EXPECT_EQ(Stored("cloudytemp"), "-30");
-
     p.settings.values[ValueName("cloudytemp")] = "written before the second commit";
-    Ticks(23);
+    for (int i = 0; i < 23; ++i) p.PollTick();
     EXPECT_EQ(Stored("cloudytemp"), "written before the second commit");
-    Ticks(1);
+    p.PollTick();
     EXPECT_EQ(Stored("cloudytemp"), "-30");
 }
 
-class PortEntry : public ValueEntry {
+// Every commit closes the port first; only 1 to 99 opens it again.
+TEST_F(ValueEntry, APortCommitClosesThePortAndOpensALegalOne) {
+    test::Pty com3, com5;
+    com3.LinkAsCom(3, home.Path());
+    com5.LinkAsCom(5, home.Path());
+    Start({{"comport", "3"}});
+    // held is the port open afterwards, 0 for none.
+    struct Case { const char* typed; int held; const char* report; };
+    const std::vector<Case> cases = {
+        {"5", 5, ""}, {"100", 0, "Illegal COM Port value 100 - please set correct COM Port"},
+        {"3", 3, ""}, {"0", 0, "Illegal COM Port value 0 - please set correct COM Port"},
+        {"5", 5, ""}, {"x", 0, "COM Port x error: "},
+    };
+    for (const auto& c : cases) {
+        Enter(form().txtComPort, c.typed);
+        const std::string shown = c.held ? c.typed : "0";
+        EXPECT_EQ(test::PortHeld(3), c.held == 3) << c.typed;
+        EXPECT_EQ(test::PortHeld(5), c.held == 5) << c.typed;
+        EXPECT_EQ(form().txtComPort.Text(), shown) << c.typed;
+        EXPECT_EQ(Stored("comport"), shown) << c.typed;
+        EXPECT_TRUE(Reported(reports, c.report)) << c.typed << ": " << testing::PrintToString(reports);
+    }
+}
+
+class FileChoosers : public test::WindowTest {
 protected:
-    void SetUp() override {
-        com3.LinkAsCom(3, home.Path());
-        com5.LinkAsCom(5, home.Path());
+    // Answers the next dialog with this file, which holds a line when it can be written.
+    std::string Choose(const std::string& file, CommandButton& chooser) {
+        test::WriteText(file, "kept\r\n");
+        p.dialogs.fileAnswers.push_back({0, "", file});
+        chooser.UserClick();
+        return file;
     }
-
-    static bool Held(int port) {
-        ComPort probe;
-        return !probe.OpenPort(static_cast<int16_t>(port), 300);
-    }
-
-    test::Pty com3;
-    test::Pty com5;
 };
 
-TEST_F(PortEntry, ANewNumberClosesThePortAndOpensTheNewOne) {
-    StartWatching({{"comport", "3"}});
-    ASSERT_TRUE(Held(3));
-    Enter(form().txtComPort, "5");
-    EXPECT_FALSE(Held(3));
-    EXPECT_TRUE(Held(5));
-    EXPECT_TRUE(form().rx.SensorPort->IsPortOpen());
-    EXPECT_EQ(Stored("comport"), "5");
-    EXPECT_TRUE(reports.empty());
+// Cancelling switches the file off; the logging options keep their state.
+TEST_F(FileChoosers, CancellingClearsBothPathsAndStoresThem) {
+    Start({{"logfile", FileIn("log.txt")}, {"datafile", FileIn("data.txt")}});
+    form().cmdLogfile.UserClick();
+    form().cmdDataFile.UserClick();
+    EXPECT_EQ(p.dialogs.fileDialogs, (std::vector<std::string>{"Log File flags 4", "Data File flags 4"}));
+    EXPECT_EQ(Stored("logfile"), "");
+    EXPECT_EQ(Stored("datafile"), "");
+    EXPECT_TRUE(form().optLog[0].Enabled());
 }
 
-TEST_F(PortEntry, AnIllegalNumberLeavesThePortClosedAndTheBoxAtZero) {
-    for (const std::string typed : {"0", "100", "-3"}) {
-        test::FakeProcess run;
-        run.settings.StoreComplete({{"comport", "3"}});
-        run.main.Main();
-        std::vector<std::string> seen;
-        run.form().msgErrorObserver = [&seen](const std::string& text) { seen.push_back(text); };
-        ASSERT_TRUE(Held(3));
-        run.form().txtComPort.SetText(typed);
-        run.form().txtComPort.UserKeyPress(kEnter);
-        EXPECT_EQ(seen, std::vector<std::string>{"Illegal COM Port value " + typed + " - please set correct COM Port"});
-        EXPECT_FALSE(run.form().rx.SensorPort->IsPortOpen()) << typed;
-        EXPECT_FALSE(Held(3)) << typed;
-        EXPECT_EQ(run.form().txtComPort.Text(), "0");
-        EXPECT_EQ(run.settings.values.at(ValueName("comport")), "0");
-    }
+// The store keeps the previous path: it is rewritten only on the next change.
+TEST_F(FileChoosers, AnUnopenableLogFileIsReportedAndSwitchesLoggingOff) {
+    const std::string old = FileIn("log.txt");
+    Start({{"logfile", old}});
+    const std::string chosen = Choose(Unopenable("log.txt"), form().cmdLogfile);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"For file " + chosen + " error140: " + test::MissingFolderError()});
+    EXPECT_EQ(p.main.LogFilePath, "");
+    EXPECT_FALSE(form().optLog[3].Enabled());
+    EXPECT_EQ(Stored("logfile"), old);
 }
 
-TEST_F(PortEntry, ANonNumberIsReportedAndTheBoxSetToZero) {
-    StartWatching({{"comport", "3"}});
-    Enter(form().txtComPort, "x");
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_TRUE(reports[0].starts_with("COM Port x error: ")) << reports[0];
-    EXPECT_GT(reports[0].size(), std::string("COM Port x error: ").size());
-    EXPECT_FALSE(Held(3));
-    EXPECT_EQ(form().txtComPort.Text(), "0");
-    EXPECT_EQ(Stored("comport"), "0");
-}
+// Other programs read the data file, so a replacement is emptied by its test open; a
+// first choice is taken as it is.
+TEST_F(FileChoosers, ADataFileIsTestedOnlyWhenItReplacesAnother) {
+    Start({{"datafile", FileIn("data.txt")}});
+    const std::string replacement = Choose(FileIn("other.txt"), form().cmdDataFile);
+    EXPECT_EQ(test::ReadFile(replacement), "");
+    EXPECT_EQ(Stored("datafile"), replacement);
 
-// The diagnostics carry the status-box hold as it was before the report they precede.
-TEST_F(PortEntry, LogsItsDiagnosticsWithTheStatusHold) {
-    const std::string log = FileIn("log.txt");
-    StartWatching({{"comport", "3"}, {"logfile", log}, {"loginterval", "1"}});
-    Enter(form().txtComPort, "x");
-    Enter(form().txtComPort, "100");
-    std::vector<std::string> diagnostics;
-    for (const auto& line : test::ReadLines(log))
-        if (line.find("~ 0b ") != std::string::npos || line.find("~ 0c ") != std::string::npos)
-            diagnostics.push_back(line.substr(line.find("~ ") + 2));
-    EXPECT_EQ(diagnostics, (std::vector<std::string>{"0b showcount 0 showpriority 0", "0c showcount 9 showpriority 4"}));
+    const std::string unopenable = Choose(Unopenable("data.txt"), form().cmdDataFile);
+    EXPECT_EQ(SleepCalls(), 6);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"For file " + unopenable + " error130: could not open, " +
+                                                   test::MissingFolderError() +
+                                                   ", path\\name cleared to avoid further errors"});
+    EXPECT_EQ(Stored("datafile"), "");
+
+    const std::string untested = Choose(FileIn("next.txt"), form().cmdDataFile);
+    EXPECT_EQ(test::ReadFile(untested), "kept\r\n");
+    EXPECT_EQ(Stored("datafile"), untested);
 }
 
 }  // namespace

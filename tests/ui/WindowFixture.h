@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/CMain.h"
+#include "runtime/ComPort.h"
 #include "support/FakePlatform.h"
 #include "support/TempConfigHome.h"
 #include "ui/Settings.h"
@@ -26,6 +27,9 @@ inline void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// True when someone holds COM n: a second open of a held port fails.
+inline bool PortHeld(int n) { return !ComPort().OpenPort(static_cast<int16_t>(n), 300); }
+
 class WindowTest : public testing::Test {
 protected:
     // A complete stored set with these keys changed, then Main with its load step.
@@ -35,11 +39,8 @@ protected:
     }
 
     frmOrvanta& form() { return p.form(); }
-
     std::string Stored(const std::string& key) { return p.settings.Read(ValueName(key)).value_or("<missing>"); }
-
     std::string FileIn(const std::string& name) const { return home.Path() + "/" + name; }
-
     // No open of this path can succeed, not even as root: its folder is missing.
     std::string Unopenable(const std::string& name) const { return home.Path() + "/missing/" + name; }
 
