@@ -68,8 +68,8 @@ public:
     Label Label8{"Label8", "Cloudy/V.C."};
     TextBox txtVCloudyTemp{"txtVCloudyTemp", "", "threshold between cloudy and very cloudy for alerts"};
     OptionGroup optUnits{"optUnits",
-                         {{"\xC2\xB0" "C", "show all temperatures in Celsius"},
-                          {"\xC2\xB0" "F", "show all temperatures in Fahrenheit"}}};
+                         {{"°C", "show all temperatures in Celsius"},
+                          {"°F", "show all temperatures in Fahrenheit"}}};
     Label Label6{"Label6", "COM"};
     Label Label10{"Label10", "Port"};
     TextBox txtComPort{"txtComPort", "", "PC COM port number that the cloud sensor is connected to"};
