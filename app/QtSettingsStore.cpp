@@ -21,19 +21,22 @@ std::vector<std::string> QtSettingsStore::Names() {
     return names;
 }
 
-// A value edited by hand with an unquoted comma comes back from the INI reader as a
-// list; joined again it is the text the user typed.
+// A value edited by hand with an unquoted comma ("-12,5" in a comma-decimal locale) comes
+// back from the INI reader as a list; joined with a bare comma it is that text again. The
+// reader drops blanks after a comma, so "a, b" comes back as "a,b"; values we write
+// ourselves are quoted by QSettings and never split.
 std::optional<std::string> QtSettingsStore::Read(const std::string& name) {
     const QString key = QString::fromStdString(name);
     if (!settings_.contains(key)) return std::nullopt;
     const QVariant value = settings_.value(key);
-    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(", ").toStdString();
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(",").toStdString();
     return value.toString().toStdString();
 }
 
 void QtSettingsStore::Write(const std::string& name, const std::string& value) {
     settings_.setValue(QString::fromStdString(name), QString::fromStdString(value));
-    settings_.sync();
 }
+
+void QtSettingsStore::Flush() { settings_.sync(); }
 
 }  // namespace orvanta

@@ -15,6 +15,7 @@ public:
     std::optional<std::string> Read(const std::string& name) override;
     // Written through at once: the store must hold every change even if the process dies.
     void Write(const std::string& name, const std::string& value) override;
+    void Flush() override;
 
     QString FileName() const { return settings_.fileName(); }
 

@@ -77,6 +77,7 @@ public:
     std::vector<std::string> Names() override;
     std::optional<std::string> Read(const std::string& name) override;
     void Write(const std::string& name, const std::string& value) override { values_[name] = value; }
+    void Flush() override {}
 
 private:
     std::map<std::string, std::string> values_;

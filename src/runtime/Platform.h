@@ -86,6 +86,8 @@ public:
     virtual std::vector<std::string> Names() = 0;
     virtual std::optional<std::string> Read(const std::string& name) = 0;
     virtual void Write(const std::string& name, const std::string& value) = 0;
+    // Makes the values written so far durable; called once per complete set.
+    virtual void Flush() = 0;
 };
 
 struct Platform {

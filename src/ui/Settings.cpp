@@ -115,6 +115,7 @@ void WriteSettings(SettingsStore& store, const StoredSettings& values) {
     for (std::size_t i = 0; i < kAlertTypeKeys.size(); ++i) write(kAlertTypeKeys[i], std::to_string(values.alertType[i]));
     write("logfile", values.logfile);
     write("datafile", values.datafile);
+    store.Flush();
 }
 
 }  // namespace orvanta

@@ -1,201 +1,145 @@
-// The real binary, offscreen, with its own config home: started, signalled, and judged
-// by what it leaves in the settings store, the log file and the serial port.
+// The real binary, offscreen, with its own config home: started, fed a sensor line,
+// signalled, and judged by what it prints and leaves in the settings, the log and the port.
 
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
 
 #include <QProcess>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 
 #include "runtime/ComPort.h"
+#include "support/FakePlatform.h"
 #include "support/Pty.h"
+#include "support/SensorLines.h"
 #include "support/TempConfigHome.h"
+#include "ui/frmOrvanta.h"
 
 namespace orvanta::test {
 namespace {
 
-// Generous limits, only ever waited out when something is broken.
-constexpr int kStartMs = 10000;
-constexpr int kEndMs = 10000;
+constexpr int kWaitMs = 10000;  // only ever waited out when something is broken
 constexpr int kPort = 7;
 
-const std::map<QString, QString> kDefaultSettings{
-    {"frmOrvanta.Top", "0"},         {"frmOrvanta.Left", "0"},        {"frmOrvanta.comport", "0"},
-    {"frmOrvanta.cloudytemp", "-25"}, {"frmOrvanta.vcloudytemp", "-10"}, {"frmOrvanta.loginterval", "0"},
-    {"frmOrvanta.tempunit", "0"},     {"frmOrvanta.ontopf", "0"},        {"frmOrvanta.cafc", "0"},
-    {"frmOrvanta.cafk", "0"},         {"frmOrvanta.cafv", "0"},          {"frmOrvanta.cafw", "0"},
-    {"frmOrvanta.catv", "0"},         {"frmOrvanta.catb", "0"},          {"frmOrvanta.cats", "0"},
-    {"frmOrvanta.logfile", ""},       {"frmOrvanta.datafile", ""}};
+const std::map<std::string, std::string> kDefaults{
+    {"Top", "0"}, {"Left", "0"}, {"comport", "0"}, {"tempunit", "0"}, {"cloudytemp", "-25"}, {"vcloudytemp", "-10"},
+    {"loginterval", "0"}, {"ontopf", "0"}, {"cafc", "0"}, {"cafk", "0"}, {"cafv", "0"}, {"cafw", "0"}, {"catv", "0"},
+    {"catb", "0"}, {"cats", "0"}, {"logfile", ""}, {"datafile", ""}};
 
-QString SettingsFile(const std::string& configHome) {
-    return QString::fromStdString(configHome) + "/KerrwickSystems.conf";
+// The defaults with these values changed.
+void StoreSettings(const std::string& home, std::map<std::string, std::string> values) {
+    values.insert(kDefaults.begin(), kDefaults.end());  // keeps the given ones
+    QSettings store(QString::fromStdString(home) + "/KerrwickSystems.conf", QSettings::IniFormat);
+    for (const auto& [key, text] : values) store.setValue("Orvanta/frmOrvanta." + key, QString::fromStdString(text));
 }
 
-void StoreSettings(const std::string& configHome, const std::map<QString, QString>& changes) {
-    QSettings store(SettingsFile(configHome), QSettings::IniFormat);
+// Key to value, for the "frmOrvanta.<key>" values of the section.
+std::map<std::string, std::string> Stored(const std::string& home) {
+    QSettings store(QString::fromStdString(home) + "/KerrwickSystems.conf", QSettings::IniFormat);
     store.beginGroup("Orvanta");
-    for (const auto& [name, value] : kDefaultSettings)
-        store.setValue(name, changes.count(name) != 0 ? changes.at(name) : value);
-    store.sync();
+    std::map<std::string, std::string> values;
+    for (const QString& name : store.childKeys())
+        if (name.startsWith("frmOrvanta."))
+            values[name.sliced(11).toStdString()] = store.value(name).toString().toStdString();
+    return values;
 }
 
-QString StoredValue(const std::string& configHome, const QString& name) {
-    return QSettings(SettingsFile(configHome), QSettings::IniFormat).value("Orvanta/" + name).toString();
-}
-
-std::string FileText(const QString& path) {
-    std::ifstream file(path.toStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-bool Exclusive(const Pty& pty) {
+// Orvanta opens its port for itself alone.
+bool Held(const Pty& pty) {
     int exclusive = 0;
     return ::ioctl(pty.SlaveFd(), TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
 }
 
-bool PortOpensHere() { return ComPort().OpenPort(kPort, 300); }
-
-QProcessEnvironment OffscreenEnvironment(const std::string& configHome) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(configHome));
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    return environment;
+// The sky text the window model shows for a line; the binary must print the same.
+std::string SkyTextOf(const std::string& line) {
+    FakeProcess model;
+    model.main.Main();
+    model.form().rx.CurrentMessage = line;
+    model.form().ProcessMessage();
+    return model.form().txtSkyTemp.Text();
 }
 
 class OrvantaRun {
 public:
-    explicit OrvantaRun(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
+    explicit OrvantaRun(const std::string& configHome) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", QString::fromStdString(configHome));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
         process_.setProcessEnvironment(environment);
-        process_.start(ORVANTA_BINARY, arguments);
-        EXPECT_TRUE(process_.waitForStarted(kStartMs)) << process_.errorString().toStdString();
+        process_.start(ORVANTA_BINARY);
+        EXPECT_TRUE(process_.waitForStarted(kWaitMs)) << process_.errorString().toStdString();
     }
-    ~OrvantaRun() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.kill();
-        process_.waitForFinished(kEndMs);
+    // Offscreen the window's lines go to standard output; true once one holds the text.
+    bool Prints(const std::string& text) {
+        return QTest::qWaitFor([&] {
+            output_ += process_.readAllStandardOutput().toStdString();
+            return output_.find(text) != std::string::npos;
+        }, kWaitMs);
     }
-    OrvantaRun(const OrvantaRun&) = delete;
-    OrvantaRun& operator=(const OrvantaRun&) = delete;
-
     bool StillRunningAfter(int milliseconds) { return !process_.waitForFinished(milliseconds); }
-
-    // The exit code once the process has ended by itself; nothing if it crashed or hangs.
-    std::optional<int> ExitCode() {
-        if (!process_.waitForFinished(kEndMs) || process_.exitStatus() != QProcess::NormalExit) return std::nullopt;
+    // The exit code once the signal has ended it; nothing if it crashed or hangs.
+    std::optional<int> EndWith(int signal) {
+        ::kill(static_cast<pid_t>(process_.processId()), signal);
+        if (!process_.waitForFinished(kWaitMs) || process_.exitStatus() != QProcess::NormalExit) return std::nullopt;
         return process_.exitCode();
     }
 
-    std::optional<int> EndWith(int signal) {
-        ::kill(static_cast<pid_t>(process_.processId()), signal);
-        return ExitCode();
-    }
-
-    std::string ErrorOutput() { return process_.readAllStandardError().toStdString(); }
-
 private:
     QProcess process_;
+    std::string output_;
 };
 
-TEST(EndToEnd, FirstRunWithoutDisplayRunsOffscreenAndStoresEverySetting) {
-    TempConfigHome home;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(home.Path()));
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-
-    OrvantaRun orvanta(environment);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(SettingsFile(home.Path())); }, kStartMs));
-    EXPECT_TRUE(orvanta.StillRunningAfter(2000));
-    EXPECT_EQ(orvanta.EndWith(SIGTERM), 0);
-
-    const std::string errors = orvanta.ErrorOutput();
-    EXPECT_NE(errors.find("No display found: running Orvanta offscreen"), std::string::npos) << errors;
-    EXPECT_EQ(errors.find("Orvanta message:"), std::string::npos) << "a clean first run shows no message box";
-    QSettings stored(SettingsFile(home.Path()), QSettings::IniFormat);
-    EXPECT_EQ(stored.childGroups(), QStringList{"Orvanta"});
-    stored.beginGroup("Orvanta");
-    QStringList expected;
-    for (const auto& [name, value] : kDefaultSettings) expected << name;
-    QStringList names = stored.childKeys();
-    names.sort();
-    expected.sort();
-    EXPECT_EQ(names, expected);
-    EXPECT_EQ(stored.value("frmOrvanta.comport").toString(), QStringLiteral("0"));
-}
-
-TEST(EndToEnd, RejectsArgumentsItDoesNotKnow) {
-    TempConfigHome home;
-    for (const QStringList& arguments : {QStringList{"--bogus"}, QStringList{"--automation", "-x"}}) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        OrvantaRun orvanta(OffscreenEnvironment(home.Path()), arguments);
-        EXPECT_EQ(orvanta.ExitCode(), 2);
-        EXPECT_NE(orvanta.ErrorOutput().find("Usage: orvanta [--automation]"), std::string::npos);
+// Each signal closes the window as the user would: exit code 0, every setting stored.
+TEST(EndToEnd, StartsWithoutASensorKeepsRunningAndEndsCleanlyOnEachSignal) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE("signal " + std::to_string(signal));
+        TempConfigHome home;
+        OrvantaRun orvanta(home.Path());
+        EXPECT_TRUE(orvanta.Prints("Could not find any previous settings in registry"));
+        EXPECT_TRUE(orvanta.StillRunningAfter(500));
+        EXPECT_EQ(orvanta.EndWith(signal), 0);
+        EXPECT_EQ(Stored(home.Path()), kDefaults);
     }
-    EXPECT_FALSE(QFile::exists(SettingsFile(home.Path()))) << "a refused start must not touch the settings";
 }
 
-TEST(EndToEnd, AcceptsTheAutomationMarker) {
+TEST(EndToEnd, ReadsTheStoredPortAndLogsFromStartToEnd) {
     TempConfigHome home;
-    OrvantaRun orvanta(OffscreenEnvironment(home.Path()), {"--automation"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(SettingsFile(home.Path())); }, kStartMs));
-    EXPECT_EQ(orvanta.EndWith(SIGTERM), 0);
-}
-
-// Each signal closes the window as the user would: port released, shut-down line logged.
-class SignalEndsOrvanta : public ::testing::TestWithParam<int> {};
-
-TEST_P(SignalEndsOrvanta, WithAStoredPortAndLogFile) {
-    TempConfigHome home;
-    QTemporaryDir logFolder;
-    const QString log = logFolder.filePath("log.txt");
+    const std::string log = home.Path() + "/orvanta.log";
     Pty sensor;
     sensor.LinkAsCom(kPort, home.Path());
-    StoreSettings(home.Path(), {{"frmOrvanta.comport", QString::number(kPort)}, {"frmOrvanta.logfile", log}});
-
-    OrvantaRun orvanta(OffscreenEnvironment(home.Path()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Exclusive(sensor); }, kStartMs)) << "the port was never opened";
-    EXPECT_FALSE(PortOpensHere()) << "a second open of a port in use must fail";
-    EXPECT_NE(FileText(log).find("   Orvanta Start Up\r\n"), std::string::npos);
-
-    EXPECT_EQ(orvanta.EndWith(GetParam()), 0);
-    EXPECT_TRUE(FileText(log).ends_with("   Orvanta Shut Down\r\n")) << FileText(log);
-    EXPECT_FALSE(Exclusive(sensor));
-    EXPECT_TRUE(PortOpensHere());
-    EXPECT_EQ(StoredValue(home.Path(), "frmOrvanta.comport"), QString::number(kPort));
+    StoreSettings(home.Path(), {{"comport", std::to_string(kPort)}, {"logfile", log}});
+    OrvantaRun orvanta(home.Path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Held(sensor); }, kWaitMs)) << "the port was never opened";
+    EXPECT_FALSE(ComPort().OpenPort(kPort, 300)) << "a second open of a port in use must fail";
+    const std::string sky = SkyTextOf(LayoutDLine());
+    ASSERT_FALSE(sky.empty()) << "before any reading the box is empty";
+    sensor.Write(LayoutDLine() + "\r\n");
+    EXPECT_TRUE(orvanta.Prints("Sky-Amb. " + sky + " | "));
+    EXPECT_NE(ReadFile(log).find("   Orvanta Start Up\r\n"), std::string::npos);
+    EXPECT_EQ(orvanta.EndWith(SIGTERM), 0);
+    EXPECT_TRUE(ReadFile(log).ends_with("   Orvanta Shut Down\r\n")) << ReadFile(log);
+    EXPECT_TRUE(ComPort().OpenPort(kPort, 300)) << "released at the end";
 }
 
-INSTANTIATE_TEST_SUITE_P(TermIntHup, SignalEndsOrvanta, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
-
-// The second one reports the busy port in its status box, which only shows offscreen
-// as the port setting it stores: 0.
-TEST(EndToEnd, SecondOrvantaOnTheSamePortGivesItUp) {
+TEST(EndToEnd, ASecondOrvantaOnTheSamePortGivesItUpAndStoresPortZero) {
     Pty sensor;
-    TempConfigHome firstHome;
-    TempConfigHome secondHome;
+    TempConfigHome firstHome, secondHome;
     for (const TempConfigHome* home : {&firstHome, &secondHome}) {
         sensor.LinkAsCom(kPort, home->Path());
-        StoreSettings(home->Path(), {{"frmOrvanta.comport", QString::number(kPort)}});
+        StoreSettings(home->Path(), {{"comport", std::to_string(kPort)}});
     }
-    OrvantaRun first(OffscreenEnvironment(firstHome.Path()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Exclusive(sensor); }, kStartMs));
-
-    OrvantaRun second(OffscreenEnvironment(secondHome.Path()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return StoredValue(secondHome.Path(), "frmOrvanta.comport") == "0"; },
-                                kStartMs));
+    OrvantaRun first(firstHome.Path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Held(sensor); }, kWaitMs));
+    OrvantaRun second(secondHome.Path());
+    EXPECT_TRUE(second.Prints("Could not open COM Port 7, Orvanta or something else already running on this port?"));
     EXPECT_EQ(second.EndWith(SIGTERM), 0);
-    EXPECT_EQ(StoredValue(secondHome.Path(), "frmOrvanta.comport"), QStringLiteral("0"));
-
-    EXPECT_TRUE(Exclusive(sensor)) << "the first one keeps its port";
+    EXPECT_EQ(Stored(secondHome.Path())["comport"], "0");
+    EXPECT_TRUE(Held(sensor)) << "the first one keeps its port";
     EXPECT_EQ(first.EndWith(SIGTERM), 0);
-    EXPECT_EQ(StoredValue(firstHome.Path(), "frmOrvanta.comport"), QString::number(kPort));
+    EXPECT_EQ(Stored(firstHome.Path())["comport"], std::to_string(kPort));
 }
 
 }  // namespace

@@ -86,6 +86,7 @@ public:
     std::vector<std::string> Names() override;
     std::optional<std::string> Read(const std::string& name) override;
     void Write(const std::string& name, const std::string& value) override { values[name] = value; }
+    void Flush() override {}
     // Every setting at its default, then the given keys ("comport" -> "3") changed.
     void StoreComplete(const std::map<std::string, std::string>& changes = {});
 };
