@@ -46,39 +46,29 @@ protected:
     std::vector<std::string> errors;
 };
 
-TEST_F(PollMessages, GarbageUpToANulIsDroppedAndTheLineEndIsCutOff) {
-    EndGrace();
-    Send("T1\0AB\r\n"s);
-    p.PollTick();
-    EXPECT_EQ(form().rx.CurrentMessage, "AB");
-    EXPECT_EQ(errors, std::vector<std::string>{"Message length is 2, which is illegal"});
-}
+// Each step sends bytes (maybe none) and runs one tick; the message handed over then.
+struct FramingStep {
+    std::string sent;
+    std::string handedOver;
+};
 
-TEST_F(PollMessages, ALineSplitOverTwoTicksIsProcessedOnTheSecond) {
+TEST_F(PollMessages, FramesOneLineAtMostPerTick) {
+    const std::vector<std::pair<const char*, std::vector<FramingStep>>> cases{
+        {"garbage up to a NUL dropped", {{"T1\0AB\r\n"s, "AB"}}},
+        {"line split over two ticks", {{"AB", ""}, {"\r\n", "AB"}}},
+        {"two waiting lines take two ticks", {{"AB\r\nCDE\r\n", "AB"}, {"", "CDE"}}},
+        {"line feed alone drops the character before it", {{"AB\n", "A"}}},
+    };
     EndGrace();
-    Send("AB");
-    p.PollTick();
-    EXPECT_TRUE(errors.empty());
-    Send("\r\n");
-    p.PollTick();
-    EXPECT_EQ(form().rx.CurrentMessage, "AB");
-    EXPECT_EQ(errors.size(), 1u);
-}
-
-TEST_F(PollMessages, TwoWaitingLinesTakeTwoTicks) {
-    EndGrace();
-    Send("AB\r\nCDE\r\n");
-    p.PollTick();
-    EXPECT_EQ(form().rx.CurrentMessage, "AB");
-    p.PollTick();
-    EXPECT_EQ(form().rx.CurrentMessage, "CDE");
-}
-
-TEST_F(PollMessages, ALineFeedAloneDropsTheCharacterBeforeIt) {
-    EndGrace();
-    Send("AB\n");
-    p.PollTick();
-    EXPECT_EQ(form().rx.CurrentMessage, "A");
+    for (const auto& [name, steps] : cases) {
+        form().rx.CurrentMessage.clear();
+        for (const auto& step : steps) {
+            if (!step.sent.empty()) Send(step.sent);
+            p.PollTick();
+            EXPECT_EQ(form().rx.CurrentMessage, step.handedOver) << name;
+        }
+    }
+    EXPECT_EQ(errors.front(), "Message length is 2, which is illegal");
 }
 
 TEST_F(PollMessages, PortBoxZeroStopsReadingEvenWithThePortOpen) {
