@@ -4,53 +4,29 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <fstream>
-#include <map>
-#include <regex>
 
 #include "QtSettingsStore.h"
+#include "SettingsFileText.h"
 #include "support/FakePlatform.h"
 #include "support/Pty.h"
-#include "support/SensorLines.h"
 #include "support/TempConfigHome.h"
 #include "ui/frmOrvanta.h"
 
 namespace orvanta::test {
 namespace {
 
-const std::map<std::string, std::string> kDefaults{
-    {"Top", "0"}, {"Left", "0"}, {"comport", "0"}, {"tempunit", "0"}, {"cloudytemp", "-25"}, {"vcloudytemp", "-10"},
-    {"loginterval", "0"}, {"ontopf", "0"}, {"cafc", "0"}, {"cafk", "0"}, {"cafv", "0"}, {"cafw", "0"}, {"catv", "0"},
-    {"catb", "0"}, {"cats", "0"}, {"logfile", ""}, {"datafile", ""}};
-
-// A fresh config home whose settings file is written and read as plain text. COM 99 leads
-// to a pty, so a stored port 99 opens without a port error covering the note.
+// A fresh config home for the store. COM 99 leads to a pty, so a stored port 99 opens
+// without a port error covering the note.
 struct SettingsFileHome {
     SettingsFileHome() {
         // QSettings looks XDG_CONFIG_HOME up once per process, so each home is handed over.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(home.Path()));
         sensor.LinkAsCom(99, home.Path());
     }
-    // The defaults with these lines changed; a null text leaves the line out.
-    void Write(const std::map<std::string, const char*>& changes) const {
-        std::ofstream file(path);
-        file << "[Orvanta]\n";
-        for (const auto& [key, value] : kDefaults)
-            if (const char* text = changes.contains(key) ? changes.at(key) : value.c_str())
-                file << "frmOrvanta." << key << "=" << text << "\n";
-    }
-    // Key to text, from the "frmOrvanta.<key>=<text>" lines of the file.
-    std::map<std::string, std::string> Stored() const {
-        static const std::regex kLine(R"(\nfrmOrvanta\.([^=\n]+)=([^\n]*))");
-        const std::string text = ReadFile(path);
-        std::map<std::string, std::string> found;
-        for (std::sregex_iterator it(text.begin(), text.end(), kLine), end; it != end; ++it) found[(*it)[1]] = (*it)[2];
-        return found;
-    }
+    std::map<std::string, std::string> Stored() const { return StoredSettings(home.Path()); }
 
     TempConfigHome home;
     Pty sensor;
-    const std::string path = home.Path() + "/KerrwickSystems.conf";
 };
 
 // The fakes of every other port (their FakeSettings unused) and the real store; built, it
@@ -68,8 +44,19 @@ TEST(SettingsFile, FirstRunShowsTheNoteAndStoresEveryDefaultAtTheEndOfTheLoadSte
     ProcessOnSettingsFile p;
     EXPECT_EQ(p.Note(), "Could not find any previous settings in registry - using defaults.  This is normal if "
                         "Orvanta has never been run before");
-    EXPECT_TRUE(ReadFile(file.path).starts_with("[Orvanta]\nfrmOrvanta.")) << ReadFile(file.path);
-    EXPECT_EQ(file.Stored(), kDefaults);
+    EXPECT_EQ(file.Stored(), kDefaultSettings);
+}
+
+// What the store writes comes back as written, commas and all, in the maker's shared file.
+TEST(SettingsFile, TheStoreKeepsTheOrvantaSectionAsWritten) {
+    SettingsFileHome file;
+    const std::map<std::string, std::string> values{
+        {"frmOrvanta.Top", "0"}, {"frmOrvanta.cloudytemp", "-25.5"}, {"frmOrvanta.logfile", "/a, b/orvanta log.txt"}};
+    for (const auto& [name, text] : values) QtSettingsStore().Write(name, text);
+    EXPECT_TRUE(ReadFile(SettingsFileOf(file.home.Path())).starts_with("[Orvanta]\nfrmOrvanta.Top=0\n"));
+    QtSettingsStore reopened;
+    for (const auto& [name, text] : values) EXPECT_EQ(reopened.Read(name), text) << name;
+    EXPECT_EQ(reopened.Read("frmOrvanta.Left"), std::nullopt);
 }
 
 // Only the offending value falls back (catv=1 stays), and the note names it with its text.
@@ -89,7 +76,7 @@ TEST(SettingsFile, ChecksEachStoredTextAgainstItsRange) {
         const std::string key = c.key, raw = c.stored ? c.stored : "not in registry";
         SCOPED_TRACE(key + "=" + raw);
         SettingsFileHome file;
-        file.Write({{c.key, c.stored}, {"catv", "1"}});
+        WriteSettings(file.home.Path(), {{c.key, c.stored}, {"catv", "1"}});
         ProcessOnSettingsFile p;
         EXPECT_EQ(p.Note(), c.min ? "  Regname " + key + ", bad value, " + raw + ", min " + c.min + ", max " + c.max +
                                         " - using defaults" : "");
@@ -102,13 +89,14 @@ TEST(SettingsFile, ChecksEachStoredTextAgainstItsRange) {
 // being negative holds back both.
 TEST(SettingsFile, ANegativeWindowPositionIsNeverStored) {
     SettingsFileHome file;
-    file.Write({{"Top", "100"}, {"Left", "200"}});
+    WriteSettings(file.home.Path(), {{"Top", "100"}, {"Left", "200"}});
     ProcessOnSettingsFile p;
-    struct Move { int top, left; const char* stored; };  // stored: "Top,Left"
-    for (const Move& m : {Move{-15, 300, "100,200"}, Move{300, -15, "100,200"}, Move{300, 400, "300,400"}}) {
-        p.main.Form().window.Move(m.top, m.left);
+    // stored: "Top,Left" in the file after the move
+    for (const auto& [top, left, stored] :
+         {std::tuple{-15, 300, "100,200"}, {300, -15, "100,200"}, {300, 400, "300,400"}}) {
+        p.main.Form().window.Move(top, left);
         p.main.Form().chkAlertFor[2].UserClick();  // any click saves the settings
-        EXPECT_EQ(file.Stored()["Top"] + "," + file.Stored()["Left"], m.stored) << m.top << "," << m.left;
+        EXPECT_EQ(file.Stored()["Top"] + "," + file.Stored()["Left"], stored) << top << "," << left;
     }
 }
 

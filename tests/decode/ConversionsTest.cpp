@@ -1,9 +1,15 @@
+// The pure formulas: thermistor codes to temperatures, and numbers as the records print them.
+
 #include "decode/Conversions.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
+
+#include "decode/NumberText.h"
 
 namespace orvanta {
 namespace {
@@ -17,6 +23,20 @@ TEST(Conversions, MatchReferenceReadings) {
     for (const auto& [convert, code, celsius] : cases) {
         EXPECT_NEAR(convert(code), celsius, 0.005) << code;  // half a unit of the last digit
     }
+}
+
+// Single precision keeps 7 significant digits, double precision 15; both switch to the
+// exponent form below 1E-04 and beyond the digits they keep. Just below the power of ten
+// (0.0001f is one), rounding to seven digits carries into a new leading digit, and the
+// form follows the rounded exponent.
+TEST(NumberText, PrintsTheGeneralForm) {
+    const std::vector<std::pair<std::string, const char*>> cases = {
+        {SingleText(-0.0f), "0"},         {SingleText(1.0f / 3.0f), ".3333333"},
+        {SingleText(12345678.0f), "1.234568E+07"}, {SingleText(0.0001f), ".0001"},
+        {SingleText(0.00001f), "1E-05"},  {DoubleText(1.0 / 3.0), ".333333333333333"},
+        {DoubleText(999999999999999.9), "1E+15"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A loaded window on fakes that takes sensor lines, and the lines built field by field.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,21 +19,16 @@ struct Head {
     int fvr = 48, sky = 300, tem = 500, amb = 512, blk = 999;
 };
 
-// The fields of a line of this length, its checksum left out; all but the head are 0.
-inline std::vector<int> Fields(std::size_t lineLength, const Head& head = {}) {
+// A line of this length with the head and the other fields given by position; all else is 0.
+inline std::string Line(std::size_t length, const Head& head = {}, const std::map<std::size_t, int>& others = {}) {
     std::vector<int> fields = {head.fvr, head.sky, head.tem, head.amb, head.blk};
-    fields.resize(lineLength / 3 - 1, 0);
-    return fields;
+    fields.resize(length / 3 - 1, 0);
+    for (const auto& [position, value] : others) fields.at(position) = value;
+    return EncodeSensorLine(fields);
 }
-
-inline std::string Line(const std::vector<int>& fields) { return EncodeSensorLine(fields); }
 
 // A layout-A line (firmware 48, 57 characters) with these flag bits.
-inline std::string LayoutALine(const Head& head, int flags = 0) {
-    auto fields = Fields(57, head);
-    fields[5] = flags;
-    return Line(fields);
-}
+inline std::string LayoutALine(const Head& head, int flags = 0) { return Line(57, head, {{5, flags}}); }
 
 // A fresh empty folder for the files a test writes (the config home it also sets is unused).
 using TempFolder = TempConfigHome;

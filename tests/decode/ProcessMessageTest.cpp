@@ -15,28 +15,15 @@ std::string WithText(std::string line, std::size_t at, const std::string& text) 
     return line.replace(at, text.size(), text);
 }
 
-std::string Vcl(int vcl) {
-    auto fields = Fields(60);
-    fields[18] = vcl;
-    return Line(fields);
-}
-
 auto Readings(StartedProcess& p) {
     const CMain& m = p.main;
-    return std::make_tuple(m.RelSkyT, m.SensorT, m.AmbientT, m.BlockT, m.WetF, m.SkyCondition, m.TicksSinceGoodData,
+    return std::make_tuple(m.RelSkyT, m.SensorT, m.AmbientT, m.BlockT, m.WetF, m.SkyCondition,
                            p.form().txtSkyTemp.Text());
 }
 
-std::vector<std::string> Reported(const std::string& report) {
-    return report.empty() ? std::vector<std::string>{} : std::vector<std::string>{report};
-}
-
-struct LineCase {
-    const char* name;
-    std::string line;
-    std::string report;                // outside the grace; empty: a good line
-    const char* graceReport = nullptr;  // the same line during the grace; rows without are not tried there
-};
+// report: outside the grace, empty for a good line; graceReport: the same line during the
+// grace, rows without are not tried there.
+struct LineCase { const char* name; std::string line, report; const char* graceReport = nullptr; };
 
 // Outside the grace every rejection is reported with its own text and changes nothing;
 // the limits are tested on the codes, one either side of each. Until the first good
@@ -46,7 +33,7 @@ TEST(ProcessMessage, ReportsEachRejectionWithItsOwnText) {
     const std::string good = LayoutALine({});
     const std::vector<LineCase> cases = {
         {"58 characters starting with F", "F" + good, "Message length is 58, which is illegal"},
-        {"72 characters", Line(Fields(72)), "Message length is 72, which is illegal"},
+        {"72 characters", Line(72), "Message length is 72, which is illegal"},
         {"I is no status letter", "I123", "Message length is 4, which is illegal", ""},
         {"a lower-case a is no status letter", "a123", "Message length is 4, which is illegal"},
         {"letters in field 1, the first of two bad fields", WithText(WithText(good, 3, "1A2"), 9, "-12"),
@@ -63,8 +50,8 @@ TEST(ProcessMessage, ReportsEachRejectionWithItsOwnText) {
         {"ambient 998", LayoutALine({.amb = 998}), ""},
         {"ambient 56", LayoutALine({.amb = 56}), ""},
         {"ambient 55", LayoutALine({.amb = 55}), "Ambient is too hot, above 70.9C", "Ambient is too hot, above 70.9C"},
-        {"Vcl 255", Vcl(255), ""},
-        {"Vcl 256", Vcl(256), "Message field Vcl is illegal", "Message field Vcl is illegal"},
+        {"Vcl 255", Line(60, {}, {{18, 255}}), ""},
+        {"Vcl 256", Line(60, {}, {{18, 256}}), "Message field Vcl is illegal", "Message field Vcl is illegal"},
     };
     for (const bool inGrace : {false, true}) {
         for (const LineCase& c : cases) {
@@ -77,14 +64,12 @@ TEST(ProcessMessage, ReportsEachRejectionWithItsOwnText) {
             const std::string shown = p.form().txtAlertAlarmError.Text();
             p.Process(c.line);
             const std::string report = inGrace ? c.graceReport : c.report;
-            EXPECT_EQ(p.reports, Reported(report));
-            if (c.report.empty()) {
-                EXPECT_EQ(p.main.TicksSinceGoodData, 0);
-                continue;
-            }
-            EXPECT_EQ(Readings(p), before);
-            EXPECT_EQ(p.form().msg.StartupGrace, inGrace ? kStartupGraceTicks : 0);
+            const bool good = c.report.empty();
+            EXPECT_EQ(p.reports, std::vector<std::string>(report.empty() ? 0 : 1, report));
             EXPECT_EQ(p.form().txtAlertAlarmError.Text(), report.empty() ? shown : report);
+            EXPECT_EQ(p.main.TicksSinceGoodData, good ? 0 : 7);
+            EXPECT_EQ(p.form().msg.StartupGrace, inGrace && !good ? kStartupGraceTicks : 0);
+            if (!good) { EXPECT_EQ(Readings(p), before); }
         }
     }
 }
@@ -92,10 +77,8 @@ TEST(ProcessMessage, ReportsEachRejectionWithItsOwnText) {
 // 70 characters make 23 fields: the last character belongs to none and is never read.
 // 309 characters make 103 fields, more than the field table holds.
 TEST(ProcessMessage, DuringTheGraceDecodesAnyLengthWithAGoodChecksum) {
-    auto layoutD = Fields(72, {.fvr = 53});
-    layoutD[5] = 150;  // heater
-    layoutD[6] = 1;    // wet
-    for (const std::string& line : {Line(layoutD), Line(Fields(69)) + "X", Line(Fields(309))}) {
+    const std::string layoutD = Line(72, {.fvr = 53}, {{5, 150}, {6, 1}});  // heater 150, wet
+    for (const std::string& line : {layoutD, Line(69) + "X", Line(309)}) {
         SCOPED_TRACE(line.size());
         StartedProcess p;
         p.Process(line);

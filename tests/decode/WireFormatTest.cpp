@@ -43,11 +43,8 @@ int Marker(int position) { return position == kNone ? 0 : 10 * position + 1; }
 
 // 81-character lines, told apart by the firmware version in field 0 alone.
 TEST(DecodeLayout, ReadsEachValueFromThePositionsOfTheFirmwaresLayout) {
-    struct Case {
-        int16_t firmware;
-        int flg, heater, dit, firstSet, setCount;
-        int heatingF, vCloudy;  // from the markers' bit 1 of Flg, or HeaterRaw not 0
-    };
+    // heatingF and vCloudy follow from the markers' bit 1 of Flg, or HeaterRaw not 0.
+    struct Case { int16_t firmware; int flg, heater, dit, firstSet, setCount, heatingF, vCloudy; };
     const std::vector<Case> cases = {
         {48, 5, kNone, kNone, 6, 3, 1, 0},   {49, 9, 5, kNone, 10, 4, -1, 1}, {51, 9, 5, kNone, 10, 4, -1, 1},
         {52, 6, 5, kNone, 7, 4, -1, 0},      {53, 6, 5, 23, 7, 3, -1, 0},

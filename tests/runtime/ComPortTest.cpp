@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -21,33 +20,28 @@
 namespace orvanta::test {
 namespace {
 
-// A dangling link stands for an unplugged adapter.
-TEST(ComPortDevice, FindsTheLinkOrFallsBackToTtyS) {
-    TempConfigHome home;
-    Pty pty;
-    const std::string link = pty.LinkAsCom(12, home.Path());
-    const auto links = std::filesystem::path(home.Path()) / "KerrwickSystems" / "dosdevices";
-    std::filesystem::create_symlink(links / "unplugged", links / "com5");
-    const std::vector<std::pair<int, std::string>> cases = {
-        {12, link}, {1, "/dev/ttyS0"}, {3, "/dev/ttyS2"}, {5, "/dev/ttyS4"}};
-    for (const auto& [com, device] : cases) {
-        EXPECT_EQ(ComPort::DeviceForPort(com), device) << com;
-    }
+// Runs the check in a forked child and tells whether it held there.
+bool InAChild(bool (*check)()) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(check() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 class ComPortOnPty : public ::testing::Test {
 protected:
-    static constexpr int16_t kCom = 12;
-    static constexpr int16_t kBps = 300;
+    static constexpr int16_t kCom = 12, kOtherCom = 13, kBps = 300;
 
-    void SetUp() override { pty.LinkAsCom(kCom, home.Path()); }
+    void SetUp() override { link = pty.LinkAsCom(kCom, home.Path()); }
 
-    // Bytes waiting in the driver, whoever reads them.
-    size_t Queued() const {
-        int count = 0;
-        EXPECT_EQ(::ioctl(pty.SlaveFd(), FIONREAD, &count), 0);
-        return static_cast<size_t>(count);
+    int SlaveIoctl(unsigned long request) const {
+        int value = 0;
+        EXPECT_EQ(::ioctl(pty.SlaveFd(), request, &value), 0);
+        return value;
     }
+    // Bytes waiting in the driver, whoever reads them.
+    size_t Queued() const { return static_cast<size_t>(SlaveIoctl(FIONREAD)); }
+    bool IsExclusive() const { return SlaveIoctl(TIOCGEXCL) != 0; }
 
     // The kernel hands pty bytes over asynchronously; this waits until all have arrived.
     void Send(std::string_view bytes) {
@@ -58,92 +52,53 @@ protected:
         ASSERT_EQ(Queued(), bytes.size());
     }
 
-    bool IsExclusive() const {
-        int exclusive = 0;
-        EXPECT_EQ(::ioctl(pty.SlaveFd(), TIOCGEXCL, &exclusive), 0);
-        return exclusive != 0;
-    }
-
-    bool OtherObjectCanOpen() {
-        ComPort other;
-        return other.OpenPort(kCom, kBps);
-    }
+    static bool OtherObjectCanOpen() { return ComPort().OpenPort(kCom, kBps); }
+    static bool OtherObjectRefused() { ComPort other; return !other.OpenPort(kCom, kBps) && !other.IsPortOpen(); }
+    static auto OpenDescriptors() { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); }
 
     TempConfigHome home;
     Pty pty;
+    std::string link;
     ComPort port;
 };
 
-TEST_F(ComPortOnPty, FailedOpenLeavesNothingOpenOrHeld) {
-    for (const auto& [com, bps] : std::vector<std::pair<int16_t, int16_t>>{{0, kBps}, {kCom, 1234}}) {
-        SCOPED_TRACE(testing::Message() << "COM" << com << " at " << bps);
-        ASSERT_TRUE(port.OpenPort(kCom, kBps));
-        EXPECT_FALSE(port.OpenPort(com, bps));
-        EXPECT_FALSE(port.IsPortOpen());
-        EXPECT_TRUE(OtherObjectCanOpen());
-    }
+// A dangling link stands for an unplugged adapter.
+TEST_F(ComPortOnPty, DeviceIsTheLinkOrFallsBackToTtyS) {
+    const auto links = std::filesystem::path(home.Path()) / "KerrwickSystems" / "dosdevices";
+    std::filesystem::create_symlink(links / "unplugged", links / "com5");
+    const std::vector<std::pair<int, std::string>> cases = {
+        {kCom, link}, {1, "/dev/ttyS0"}, {3, "/dev/ttyS2"}, {5, "/dev/ttyS4"}};
+    for (const auto& [com, device] : cases) EXPECT_EQ(ComPort::DeviceForPort(com), device) << com;
 }
 
-size_t OpenDescriptorCount() {
-    const std::filesystem::directory_iterator fds("/proc/self/fd");
-    return static_cast<size_t>(std::distance(begin(fds), end(fds)));
-}
-
+// Opening again closes the previous handle first, also when the new open fails.
 TEST_F(ComPortOnPty, ReopenClosesThePreviousHandleFirst) {
     Pty otherPty;
-    otherPty.LinkAsCom(kCom + 1, home.Path());
-    for (const int16_t target : {kCom, static_cast<int16_t>(kCom + 1)}) {
-        SCOPED_TRACE(target);
+    otherPty.LinkAsCom(kOtherCom, home.Path());
+    const std::vector<std::tuple<int16_t, int16_t, bool>> cases = {
+        {kCom, kBps, true}, {kOtherCom, kBps, true}, {0, kBps, false}, {kCom, 1234, false}};
+    for (const auto& [com, bps, opens] : cases) {
+        SCOPED_TRACE(testing::Message() << "COM" << com << " at " << bps);
         ASSERT_TRUE(port.OpenPort(kCom, kBps));
-        const size_t openFds = OpenDescriptorCount();
-        EXPECT_TRUE(port.OpenPort(target, kBps));
-        EXPECT_EQ(OpenDescriptorCount(), openFds);
-        EXPECT_EQ(OtherObjectCanOpen(), target != kCom);
+        const auto openFds = OpenDescriptors();
+        EXPECT_EQ(port.OpenPort(com, bps), opens);
+        EXPECT_EQ(port.IsPortOpen(), opens);
+        EXPECT_EQ(OpenDescriptors(), opens ? openFds : openFds - 1);
+        EXPECT_EQ(OtherObjectCanOpen(), com != kCom || !opens);
         port.ClosePort();
     }
 }
 
-TEST_F(ComPortOnPty, HeldPortRefusesEveryOtherOpener) {
+// A held port refuses every other opener, who must not loosen the holder's grip or its
+// line. ReadPort reads byte by byte, so what follows the line feed stays in the driver
+// until read or purged. Closing, even twice, lets go of the port.
+TEST_F(ComPortOnPty, HeldPortReadsUpToOneLineFeedUntilClosed) {
     ASSERT_TRUE(port.OpenPort(kCom, kBps));
-    const auto refusedHere = [] {
-        ComPort second;
-        return !second.OpenPort(kCom, kBps) && !second.IsPortOpen();
-    };
-    const auto refusedInAChild = [&refusedHere] {
-        const pid_t child = ::fork();
-        if (child == 0) ::_exit(refusedHere() ? 0 : 1);
-        int status = 0;
-        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    };
-    const std::vector<std::pair<const char*, std::function<bool()>>> openers = {
-        {"another object", refusedHere}, {"another process", refusedInAChild}};
-    for (const auto& [opener, refused] : openers) {
-        SCOPED_TRACE(opener);
-        EXPECT_TRUE(refused());
-        // The refused opener must not have loosened the holder's grip or its line.
-        EXPECT_TRUE(IsExclusive());
-        Send("still mine\n");
-        EXPECT_EQ(port.ReadPort(), "still mine\n");
-    }
-}
-
-TEST_F(ComPortOnPty, CloseReleasesThePortAndIsHarmlessTwice) {
-    ASSERT_TRUE(port.OpenPort(kCom, kBps));
-    Send("left behind\n");
-    port.ClosePort();
-    port.ClosePort();
-    EXPECT_FALSE(port.IsPortOpen());
-    EXPECT_EQ(port.ReadPort(), "");
-    EXPECT_FALSE(port.PurgePort());
-    EXPECT_FALSE(IsExclusive());
-    EXPECT_TRUE(OtherObjectCanOpen());
-}
-
-// ReadPort reads byte by byte, so what follows the line feed stays in the driver.
-TEST_F(ComPortOnPty, ReadPortReturnsUpToOneLineFeed) {
+    EXPECT_TRUE(OtherObjectRefused());
+    EXPECT_TRUE(InAChild(OtherObjectRefused));
+    EXPECT_TRUE(IsExclusive());
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"12345", "12345"}, {"abc\r\nde", "abc\r\n"}, {"\xff\x80\n", "\xff\x80\n"}};
-    ASSERT_TRUE(port.OpenPort(kCom, kBps));
     for (const auto& [sent, read] : cases) {
         SCOPED_TRACE(sent);
         Send(sent);
@@ -152,13 +107,14 @@ TEST_F(ComPortOnPty, ReadPortReturnsUpToOneLineFeed) {
         EXPECT_EQ(port.ReadPort(), sent.substr(read.size()));
         EXPECT_EQ(port.ReadPort(), "");  // nothing waiting
     }
-}
-
-TEST_F(ComPortOnPty, PurgeDiscardsWaitingInput) {
-    ASSERT_TRUE(port.OpenPort(kCom, kBps));
     Send("stale");
     EXPECT_TRUE(port.PurgePort());
     EXPECT_EQ(Queued(), 0u);
+    port.ClosePort();
+    port.ClosePort();
+    EXPECT_FALSE(port.IsPortOpen());
+    EXPECT_FALSE(IsExclusive());
+    EXPECT_TRUE(OtherObjectCanOpen());
 }
 
 // Flow control stays as the device's owner set it up; everything else is made raw.
@@ -167,29 +123,25 @@ TEST_F(ComPortOnPty, OpenMakesTheLineRawAndKeepsFlowControl) {
         {300, B300, 0, 0}, {19200, B19200, IXON | IXOFF | IXANY, CRTSCTS}};
     for (const auto& [bps, speed, inputFlow, hardwareFlow] : cases) {
         SCOPED_TRACE(bps);
-        termios before{};
-        ASSERT_EQ(::tcgetattr(pty.MasterFd(), &before), 0);  // the master's mode calls act on the slave
-        before.c_iflag = (before.c_iflag & ~(IXON | IXOFF | IXANY)) | inputFlow | ICRNL | INLCR | ISTRIP;
-        before.c_cflag = (before.c_cflag & ~CRTSCTS) | hardwareFlow | CSTOPB | PARENB;
-        before.c_lflag |= ICANON | ECHO | ECHOE | ISIG | IEXTEN;
-        before.c_oflag |= OPOST;
-        before.c_cc[VMIN] = 0;
-        before.c_cc[VTIME] = 5;
-        ASSERT_EQ(::tcsetattr(pty.MasterFd(), TCSANOW, &before), 0);
+        termios tio{};
+        ASSERT_EQ(::tcgetattr(pty.MasterFd(), &tio), 0);  // the master's mode calls act on the slave
+        tio.c_iflag = (tio.c_iflag & ~(IXON | IXOFF | IXANY)) | inputFlow | ICRNL | INLCR | ISTRIP;
+        tio.c_cflag = (tio.c_cflag & ~CRTSCTS) | hardwareFlow | CSTOPB | PARENB;
+        tio.c_lflag |= ICANON | ECHO | ECHOE | ISIG | IEXTEN;
+        tio.c_oflag |= OPOST;
+        tio.c_cc[VMIN] = 0;
+        tio.c_cc[VTIME] = 5;
+        ASSERT_EQ(::tcsetattr(pty.MasterFd(), TCSANOW, &tio), 0);
 
         ASSERT_TRUE(port.OpenPort(kCom, bps));
-        termios after{};
-        ASSERT_EQ(::tcgetattr(pty.MasterFd(), &after), 0);
-        const tcflag_t framing = CSIZE | PARENB | CSTOPB | CLOCAL | CREAD;
-        EXPECT_EQ(after.c_cflag & framing, static_cast<tcflag_t>(CS8 | CLOCAL | CREAD));
-        EXPECT_EQ(after.c_lflag & (ICANON | ECHO | ECHOE | ISIG | IEXTEN), 0u);
-        EXPECT_EQ(after.c_iflag & (ICRNL | INLCR | ISTRIP), 0u);
-        EXPECT_EQ(after.c_oflag & OPOST, 0u);
-        EXPECT_EQ(after.c_cc[VMIN], 1);
-        EXPECT_EQ(after.c_cc[VTIME], 0);
-        EXPECT_EQ(::cfgetispeed(&after), speed);
-        EXPECT_EQ(after.c_iflag & (IXON | IXOFF | IXANY), inputFlow);
-        EXPECT_EQ(after.c_cflag & CRTSCTS, hardwareFlow);
+        ASSERT_EQ(::tcgetattr(pty.MasterFd(), &tio), 0);
+        const auto raw = std::make_tuple(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CLOCAL | CREAD),
+                                         tio.c_lflag & (ICANON | ECHO | ECHOE | ISIG | IEXTEN),
+                                         tio.c_iflag & (ICRNL | INLCR | ISTRIP), tio.c_oflag & OPOST, tio.c_cc[VMIN],
+                                         tio.c_cc[VTIME]);
+        EXPECT_EQ(raw, std::make_tuple(tcflag_t{CS8 | CLOCAL | CREAD}, 0u, 0u, 0u, cc_t{1}, cc_t{0}));
+        EXPECT_EQ(std::make_tuple(tio.c_iflag & (IXON | IXOFF | IXANY), tio.c_cflag & CRTSCTS, ::cfgetispeed(&tio)),
+                  std::make_tuple(inputFlow, hardwareFlow, speed));
         port.ClosePort();
     }
 }
