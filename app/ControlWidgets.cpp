@@ -49,27 +49,26 @@ QString IndexedObjectName(const Control& control, int index) {
     return Text(control.Name()) + QStringLiteral("(%1)").arg(index);
 }
 
-BoundLabel::BoundLabel(Label& label, QWidget* parent)
-    : QLabel(parent), label_(label), link_(label, [this] { Refresh(); }) {
-    setObjectName(Text(label.Name()));
+namespace {
+void SetCaption(QLabel& label, const QString& caption) { label.setText(caption); }
+void SetCaption(QGroupBox& frame, const QString& caption) { frame.setTitle(caption); }
+}  // namespace
+
+template <typename Widget>
+BoundCaption<Widget>::BoundCaption(Control& control, QWidget* parent)
+    : Widget(parent), control_(control), link_(control, [this] { Refresh(); }) {
+    this->setObjectName(Text(control.Name()));
     Refresh();
 }
 
-void BoundLabel::Refresh() {
-    ApplyCommon(*this, label_);
-    setText(Text(label_.Caption()));
+template <typename Widget>
+void BoundCaption<Widget>::Refresh() {
+    ApplyCommon(*this, control_);
+    SetCaption(*this, Text(control_.Caption()));
 }
 
-BoundFrame::BoundFrame(Frame& frame, QWidget* parent)
-    : QGroupBox(parent), frame_(frame), link_(frame, [this] { Refresh(); }) {
-    setObjectName(Text(frame.Name()));
-    Refresh();
-}
-
-void BoundFrame::Refresh() {
-    ApplyCommon(*this, frame_);
-    setTitle(Text(frame_.Caption()));
-}
+template class BoundCaption<QLabel>;
+template class BoundCaption<QGroupBox>;
 
 // Only what the user types goes to the model (textEdited, not textChanged), so the
 // model's own text coming back never raises a second Change.

@@ -35,25 +35,20 @@ QColor ToQColor(OleColor colour);
 // as in "chkAlertFor(1)".
 QString IndexedObjectName(const Control& control, int index);
 
-class BoundLabel : public QLabel {
+// A label or a frame: all either shows of its control is the caption.
+template <typename Widget>
+class BoundCaption : public Widget {
 public:
-    BoundLabel(Label& label, QWidget* parent);
+    BoundCaption(Control& control, QWidget* parent);
 
 private:
     void Refresh();
-    Label& label_;
+    Control& control_;
     ObserverLink link_;
 };
 
-class BoundFrame : public QGroupBox {
-public:
-    BoundFrame(Frame& frame, QWidget* parent);
-
-private:
-    void Refresh();
-    Frame& frame_;
-    ObserverLink link_;
-};
+using BoundLabel = BoundCaption<QLabel>;
+using BoundFrame = BoundCaption<QGroupBox>;
 
 class BoundTextBox : public QLineEdit {
 public:

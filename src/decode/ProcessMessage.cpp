@@ -19,12 +19,6 @@ struct DecodedMessage {
 
 namespace {
 
-constexpr int16_t kCaseCodeOffset = 24;
-constexpr int16_t kCaseTooCold = 1019;
-constexpr int16_t kCaseTooHot = 116;
-constexpr int16_t kAmbientTooCold = 999;
-constexpr int16_t kAmbientTooHot = 56;
-constexpr int16_t kNoReading = 999;
 constexpr int16_t kHighestVcl = 255;
 constexpr int kVclField = 18;
 constexpr std::size_t kLengthWithVcl = 60;
@@ -97,16 +91,16 @@ std::optional<DecodedMessage> frmOrvanta::ValidateReading(const std::string& lin
 
 std::optional<DecodedMessage> frmOrvanta::CheckReading(const FieldScan& scan, std::size_t lineLength) {
     const FieldTable& fields = scan.fields;
-    msg.FirmwareVersion = fields[0];
+    msg.FirmwareVersion = fields[kFvrField];
     DecodedMessage decoded;
-    decoded.sky = fields[1];
-    decoded.caseCode = static_cast<int16_t>(fields[2] + kCaseCodeOffset);
-    decoded.ambient = fields[3];
+    decoded.sky = fields[kSkyField];
+    decoded.caseCode = static_cast<int16_t>(fields[kTemField] + kCaseCodeOffset);
+    decoded.ambient = fields[kAmbField];
     if (decoded.caseCode >= kCaseTooCold) return Reject("Sensor case is too cold, below -43.9C");
     if (decoded.caseCode < kCaseTooHot) return Reject("Sensor case is too hot, above 80.4C");
     if (decoded.ambient == kAmbientTooCold) return Reject("Ambient is too cold, below -58.5C");
     if (decoded.ambient < kAmbientTooHot) return Reject("Ambient is too hot, above 70.9C");
-    decoded.block = fields[4];
+    decoded.block = fields[kBlkField];
     decoded.layout = LayoutFor(msg.FirmwareVersion);
     decoded.layoutFields = DecodeLayout(fields, decoded.layout);
     msg.HeaterRaw = decoded.layoutFields.HeaterRaw;

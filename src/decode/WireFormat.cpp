@@ -83,8 +83,6 @@ int16_t FieldAt(const FieldTable& fields, int position) {
 
 int16_t Bit1(int16_t value) { return static_cast<int16_t>((value >> 1) & 1); }
 
-constexpr int16_t kCaseCodeOffset = 24;
-
 }  // namespace
 
 LayoutFields DecodeLayout(const FieldTable& fields, Layout layout) {

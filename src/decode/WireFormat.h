@@ -40,6 +40,24 @@ FieldScan ScanFields(std::string_view line);
 // (S + S div 256) mod 256
 int32_t Checksum(int32_t sumWithoutLast);
 
+// Fields every layout keeps in the same place.
+inline constexpr int kFvrField = 0;
+inline constexpr int kSkyField = 1;
+inline constexpr int kTemField = 2;
+inline constexpr int kAmbField = 3;
+inline constexpr int kBlkField = 4;
+
+// The Tem field and the t value of a calibration set are the case code less this.
+inline constexpr int16_t kCaseCodeOffset = 24;
+// 999 in a field means the reading is absent or below its range.
+inline constexpr int16_t kNoReading = 999;
+
+// Plausibility limits on the codes, tested before any conversion.
+inline constexpr int16_t kCaseTooCold = 1019;  // this code and above
+inline constexpr int16_t kCaseTooHot = 116;    // below this code
+inline constexpr int16_t kAmbientTooCold = kNoReading;
+inline constexpr int16_t kAmbientTooHot = 56;  // below this code
+
 enum class Layout { A, B, C, D };
 
 Layout LayoutFor(int16_t firmwareVersion);

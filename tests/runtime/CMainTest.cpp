@@ -79,13 +79,5 @@ TEST(CMain, EndProgramUnloadsTheWindowOnceAndStopsTheTicks) {
     EXPECT_FALSE(p.form().window.Visible());
 }
 
-TEST(CMain, DateTimeTextComesFromTheClock) {
-    FakeProcess p;
-    p.clock.now = {2027, 3, 1, 9, 5, 0, 0};
-    EXPECT_EQ(p.form().DateTimeStr(), "2027-03-01 09:05:00");
-    p.clock.now = {2026, 12, 31, 21, 0, 0, 999};
-    EXPECT_EQ(p.form().DateTimeStr(), "2026-12-31 21:00:00");
-}
-
 }  // namespace
 }  // namespace orvanta

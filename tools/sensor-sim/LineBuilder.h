@@ -17,13 +17,6 @@ std::optional<LineLayout> LineLayoutNamed(std::string_view name);
 const char* LayoutName(LineLayout layout);
 int FirmwareVersionOf(LineLayout layout);
 
-// Where every layout keeps the same thing.
-inline constexpr int kSkyField = 1;
-inline constexpr int kTemField = 2;
-inline constexpr int kAmbField = 3;
-inline constexpr int kBlkField = 4;
-inline constexpr int kCaseCodeOffset = 24;
-
 inline constexpr int kWetBit = 1;
 inline constexpr int kLayoutAHeatingBit = 2;
 inline constexpr int kSequenceModulus = 1000;

@@ -16,7 +16,6 @@ constexpr int kMostGarbageBytes = 12;
 constexpr int kStatusLetters = 8;  // "A" to "H"
 // None of these is legal anywhere in a field.
 constexpr std::string_view kMisreadCharacters = "?*#/:Oo";
-constexpr int kAmbientBelowRange = 999;
 // Sky, Tem, Amb and Blk: never zero, so dropping or doubling one shows in the sum.
 constexpr int kMeasuredFields = 4;
 
@@ -110,7 +109,7 @@ std::string WireBytes(const std::vector<int>& fields, Fault fault, Random& rando
         case Fault::CutOff:
             return line.substr(0, static_cast<std::size_t>(1 + random.Below(static_cast<int>(line.size()) - 1)));
         case Fault::NonDigit: return Terminated(WithMisreadCharacter(line, random));
-        case Fault::AmbientTooCold: return Terminated(WithField(fields, kAmbField, kAmbientBelowRange));
+        case Fault::AmbientTooCold: return Terminated(WithField(fields, kAmbField, kAmbientTooCold));
         case Fault::CaseTooHot:
             return Terminated(WithField(fields, kTemField, random.Below(kLowestCaseCode - kCaseCodeOffset)));
     }

@@ -2,15 +2,16 @@
 // The sensor's side of the conversions: temperatures in, the codes it would send out.
 // Each code is the one whose decoded value lies closest to the wanted temperature.
 
+#include "decode/WireFormat.h"
 #include "sensor-sim/Scenario.h"
 
 namespace orvanta::sim {
 
 // The ranges that pass the decoder's plausibility limits; 999 in a field is a marker.
-inline constexpr int kLowestAmbientCode = 56;
-inline constexpr int kHighestAmbientCode = 998;
-inline constexpr int kLowestCaseCode = 116;
-inline constexpr int kHighestCaseCode = 1018;
+inline constexpr int kLowestAmbientCode = kAmbientTooHot;
+inline constexpr int kHighestAmbientCode = kAmbientTooCold - 1;
+inline constexpr int kLowestCaseCode = kCaseTooHot;
+inline constexpr int kHighestCaseCode = kCaseTooCold - 1;
 // 0 means no sky reading and 999 below range, so a measured sky stays inside these.
 inline constexpr int kLowestSkyRaw = 1;
 inline constexpr int kHighestSkyRaw = 998;
