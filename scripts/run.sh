@@ -17,7 +17,9 @@ com_device() {
 }
 
 stored_port() {
-  sed -n 's/^frmOrvanta\.comport=\([0-9]*\)$/\1/p' "$config_home/KerrwickSystems.conf" 2>/dev/null | head -n 1
+  local settings="$config_home/KerrwickSystems.conf"
+  [ -f "$settings" ] || return 0
+  sed -n 's/^frmOrvanta\.comport=\([0-9]*\)$/\1/p' "$settings" | head -n 1
 }
 
 port=$(stored_port)
